@@ -1,0 +1,7 @@
+#include "game/state.h"
+
+namespace vorlask {
+
+void TForm3::wolfa() {}
+
+}  // namespace vorlask

@@ -1,0 +1,212 @@
+#pragma once
+
+// The main window TForm3 and the whole state of the game. All state is plain members that every
+// handler and both computer players read and write directly; the methods take no arguments and
+// talk to each other only through these members. The methods are defined by subsystem:
+//   game/new_game.cpp      FormCreate, wolf0
+//   game/commands.cpp      FormKeyDown, FormMouseUp, the turn cycle, wolf2 (first half), Timer1Timer
+//   game/move_input.cpp    wolf2 (move input), f_at
+//   game/end_of_game.cpp   wolf2a
+//   ai/hunters.cpp         wolfa
+//   ai/wolf_book.cpp       wolfc
+//   ai/wolf.cpp            wolfb, wolfd
+//   ui/board_drawing.cpp   FormPaint, wolf1
+//   ui/panel.cpp           wolf1a, the message block
+//   ui/animation.cpp       wolf3, the speed calibration
+//   ui/music.cpp           wolf4, MediaPlayer1Notify
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "game/board.h"
+#include "game/platform.h"
+#include "ui/canvas.h"
+
+namespace vorlask {
+
+// Virtual-key codes, as the window system reports them; they are the command codes.
+namespace vk {
+inline constexpr std::uint16_t kEnter = 13;
+inline constexpr std::uint16_t kEscape = 27;
+inline constexpr std::uint16_t kLeft = 37;
+inline constexpr std::uint16_t kUp = 38;
+inline constexpr std::uint16_t kRight = 39;
+inline constexpr std::uint16_t kDown = 40;
+inline constexpr std::uint16_t k1 = 49;
+inline constexpr std::uint16_t k2 = 50;
+inline constexpr std::uint16_t kA = 65;
+inline constexpr std::uint16_t kH = 72;
+inline constexpr std::uint16_t kN = 78;
+inline constexpr std::uint16_t kP = 80;
+inline constexpr std::uint16_t kS = 83;
+inline constexpr std::uint16_t kT = 84;
+}  // namespace vk
+
+// Command codes of mouse releases.
+inline constexpr std::uint16_t kLeftRelease = 151;
+inline constexpr std::uint16_t kOtherRelease = 152;
+
+enum class MouseButton { kLeft, kRight, kMiddle, kOther };
+
+inline constexpr int kClientWidth = 615;
+inline constexpr int kClientHeight = 480;
+inline constexpr int kTileSize = 53;
+inline constexpr int kTileCount = 11;
+
+// Pictures of the tile set ImageList1, by number.
+namespace tile {
+inline constexpr int kCursorHunter = 0;
+inline constexpr int kCursorWolf = 1;
+inline constexpr int kCursorEmpty = 2;
+inline constexpr int kDark = 3;
+inline constexpr int kPickedHunter = 4;
+inline constexpr int kPickedWolf = 5;
+inline constexpr int kLight = 6;
+inline constexpr int kHunter = 7;
+inline constexpr int kWolf = 8;
+inline constexpr int kMovingHunter = 9;
+inline constexpr int kMovingWolf = 10;
+}  // namespace tile
+
+// The data files, in the order start-up loads them, and the music files.
+inline constexpr std::array<const char*, 6> kBitmapFiles = {"h16.bmp", "h11.bmp", "h10.bmp",
+                                                            "h9.bmp",  "h12.bmp", "h13.bmp"};
+inline constexpr std::array<const char*, 3> kMusicFiles = {"entrtanr.mid", "hellomyb.mid",
+                                                           "maplerag.mid"};
+
+// The result lines (the Russian ones in UTF-8).
+inline constexpr const char* kNewGameLine1 = "    Конец игры .    ";
+inline constexpr const char* kNewGameLine2 = "    Game  over .    ";
+inline constexpr const char* kNewGameLine3 = " ";
+inline constexpr const char* kCaughtLine1 = "  Волк  пойман !";
+inline constexpr const char* kCaughtLine2 = "     The wolf is";
+inline constexpr const char* kCaughtLine3 = "         caught ! ";
+inline constexpr const char* kFreeLine1 = "Волк вырвался!";
+inline constexpr const char* kFreeLine2 = "    The wolf has";
+inline constexpr const char* kFreeLine3 = "        broken !   ";
+
+// The computer wolf moves again at once while the hunters have to pass; the wolf can shuffle
+// for ever while they stay blocked, so the number of such extra moves in a row is bounded.
+inline constexpr int kMaxComputerWolfPasses = 64;
+
+class TForm3 {
+ public:
+  explicit TForm3(Platform& platform);
+
+  // ---- Event handlers of the window ----
+  // Start-up. Returns false when a data file could not be loaded; the error has been shown and
+  // no game exists, so the program must end without showing the window.
+  bool FormCreate();
+  void FormPaint();
+  void FormKeyDown(std::uint16_t key);
+  void FormMouseUp(MouseButton button, int x, int y);
+  void Timer1Timer();
+  void MediaPlayer1Notify();
+
+  // ---- Operations (no arguments; they talk through the members below) ----
+  void wolf0();   // new game: writes every rule and UI variable of a game from the options
+  void wolf1();   // board drawing: reads Board, Cursor*, FullRedraw; writes CursorCellCode
+  void wolf1a();  // panel drawing: reads the options
+  void wolf2();   // move handler: reads Command, Mouse*; writes cursor, options, Board, TurnState
+  void wolf2a();  // end-of-game test: reads Board, Wolf*; writes MessageLine*, GameActive, TurnState
+  void wolf3();   // move animation: reads Anim*, DelayCount
+  void wolf4();   // next music track: reads/writes TrackNumber, NotifyArmed
+  void wolfa();   // computer hunters: reads/writes Board, TurnState, Anim*
+  void wolfb();   // computer wolf's turn: reads/writes Board, Wolf*, TurnState, MoveMade, WolfMoved
+  void wolfc();   // wolf pattern book: reads/writes Board, Wolf*, WolfMoved, Anim*
+  void wolfd();   // breakthrough search: reads Found*, Board; writes Board, Wolf*, WolfMoved
+  // First position (1..10) of ch in the row text, 0 if none.
+  static int f_at(const std::string& row, char ch);
+
+  // ---- Pieces of the handlers, named for what they do ----
+  void TurnCycle();         // end-of-game test, computer reply, repaint of a finished game
+  void MoveInput();         // second half of wolf2, Command 13
+  void ClickMapping();      // Command 151 to a square or a panel command
+  void OptionCommands();    // marks and options of the panel commands
+  void RestartIfUntouched();
+  void DrawMessageBlock();
+  void Calibrate();         // the speed measurement of the first paint
+  void DrawTile(int index, int row, int col);  // a tile at a square's pixel position
+  static int SquareX(int col) { return 54 * col - 86; }
+  static int SquareY(int row) { return 54 * row - 85; }
+
+  // ---- Components ----
+  Platform& platform;
+  Canvas& canvas;
+  std::array<Image, kTileCount> ImageList1;
+  Timer& Timer1;
+  MediaPlayer& MediaPlayer1;
+
+  // ---- Bitmaps loaded at start-up ----
+  Image BackgroundBitmap;  // h16.bmp
+  Image ChosenMark;        // h11.bmp
+  Image BlankMark;         // h10.bmp
+  Image StartBoxPressed;   // h9.bmp
+  Image RisingPatch;       // h12.bmp
+  Image FallingPatch;      // h13.bmp
+
+  // ---- Rule state ----
+  TBoard Board;
+  std::uint8_t GameMode = 0;   // 0 two people, 1 computer hunters, 2 computer wolf
+  std::uint8_t TurnState = 0;  // 0 hunters to move, 1 wolf picked up, 2 hunter picked up, 3 wolf to move
+  std::uint8_t WolfRow = 0;
+  std::uint8_t WolfCol = 0;
+  std::uint8_t GameActive = 0;
+  std::uint8_t MoveMade = 0;
+
+  // ---- Commands and the timer ----
+  std::uint16_t Command = 0;
+  std::uint32_t TimerAction = 0;  // 0 new game, 1 the computer wolf's opening move
+  std::int32_t MouseX = 0;
+  std::int32_t MouseY = 0;
+
+  // ---- Options (kept across games) ----
+  std::uint8_t ModeOption = 0;
+  std::uint8_t StartOption = 0;
+  std::uint8_t AnimateMoves = 0;
+  std::uint8_t MusicOn = 0;
+
+  // ---- UI state ----
+  std::uint8_t CursorRow = 0;
+  std::uint8_t CursorCol = 0;
+  char CursorCellCode = '8';
+  std::uint8_t FullRedraw = 0;
+  std::string MessageLine1;
+  std::string MessageLine2;
+  std::string MessageLine3;
+
+  // ---- Fixed layout ----
+  std::int32_t BoardOffsetX = 0;
+  std::int32_t BoardOffsetY = 0;
+  std::int32_t OptionBoxWidth = 0;
+  std::int32_t OptionBoxHeight = 0;
+
+  // ---- Move animation and its pace ----
+  std::uint8_t AnimFromRow = 0;
+  std::uint8_t AnimFromCol = 0;
+  std::uint8_t AnimToRow = 0;
+  std::uint8_t AnimToCol = 0;
+  std::uint8_t AnimWolf = 0;
+  std::uint8_t AnimDirection = 0;
+  std::uint8_t AnimFrame = 0;
+  std::int32_t DelayCount = 0;
+  std::uint8_t CalibrationPending = 0;
+
+  // ---- Music ----
+  std::uint8_t TrackNumber = 1;
+  std::uint8_t NotifyArmed = 0;
+  std::string StartDirectory;
+
+  // ---- Working values of the computer players ----
+  std::array<std::string, 11> HunterView;  // [1..10]; [i] is Board row 10 - i, columns 2..9
+  std::uint8_t HunterGap = 0;
+  std::uint8_t WolfMoved = 0;
+  std::uint8_t FoundRow = 0;
+  std::uint8_t FoundCol = 0;
+
+  // ---- Program state ----
+  bool Closing = false;  // set once the program has been told to end
+};
+
+}  // namespace vorlask

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/platform.h"
+#include "game/state.h"
+#include "ui/sdl/ttf_text.h"
+
+namespace vorlask::testing {
+
+class FakeTimer : public Timer {
+ public:
+  void Enable() override {
+    if (!enabled_) ++arm_count;
+    enabled_ = true;
+  }
+  void Disable() override { enabled_ = false; }
+  bool Enabled() const override { return enabled_; }
+  int arm_count = 0;
+
+ private:
+  bool enabled_ = false;
+};
+
+// Records what the game asks of the media player; plays nothing. A play that is cut short by
+// Close or Open, or that is ended by the test, owes one end-of-play notification, which the
+// test delivers with FakePlatform::DeliverMusicNotifications.
+class FakeMediaPlayer : public MediaPlayer {
+ public:
+  bool Open(const std::string& file, std::string& error) override;
+  void Play() override;
+  void Close() override;
+  void Disable() override { disabled = true; }
+  // Ends the running play as if the file had played to its end.
+  void FinishPlay();
+
+  std::vector<std::string> log;     // "open <file>", "play", "close"
+  std::vector<std::string> opened;  // files opened successfully
+  bool fail_open = false;
+  bool disabled = false;
+  bool playing = false;
+  int pending_notifications = 0;
+  std::string open_file;
+};
+
+// An off-screen platform: a real 615 by 480 canvas, the real TrueType text (or none), and
+// fakes for the timer, music, clock and random numbers.
+class FakePlatform : public Platform {
+ public:
+  explicit FakePlatform(bool real_text = true);
+
+  Canvas& GetCanvas() override { return *canvas; }
+  Timer& GetTimer() override { return timer; }
+  MediaPlayer& GetMediaPlayer() override { return media; }
+  void Present() override { ++present_count; }
+  void KeepAlive() override { ++keep_alive_count; }
+  int ClockSecond() override { return clock(); }
+  double RandomUniform() override;
+  std::vector<std::string> DataFolders() override { return data_folders; }
+  bool LoadBitmap(const std::string& path, Image& out, std::string& error) override;
+  void ShowError(const std::string& message) override { errors.push_back(message); }
+  void Quit() override { quit_requested = true; }
+
+  std::unique_ptr<Canvas> canvas;
+  std::unique_ptr<TtfTextRenderer> text;
+  FakeTimer timer;
+  FakeMediaPlayer media;
+  // The clock: by default the seconds advance once every 50 readings, so a calibration ends
+  // quickly with a known count.
+  std::function<int()> clock;
+  int clock_reads = 0;
+  // Numbers handed out by RandomUniform, in order; 0.0 once they run out.
+  std::deque<double> random_values;
+  int random_draws = 0;
+  std::vector<std::string> data_folders;
+  std::vector<std::string> errors;
+  bool quit_requested = false;
+  int present_count = 0;
+  int keep_alive_count = 0;
+};
+
+// A platform and a started game on it, with the first paint done.
+struct Game {
+  explicit Game(bool real_text = true);
+  FakePlatform platform;
+  TForm3 form;
+
+  // Fires the timer if it is armed, as the event loop would after 300 ms.
+  bool FireTimer();
+  // Delivers owed music notifications, as the event loop would after the current handler.
+  void DeliverMusicNotifications();
+  // Click with the left button at the centre of a square.
+  void ClickSquare(int row, int col);
+  // The pixel of the picture at (x, y).
+  Color PixelAt(int x, int y) const;
+};
+
+}  // namespace vorlask::testing

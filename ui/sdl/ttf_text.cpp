@@ -1,0 +1,64 @@
+#include "ui/sdl/ttf_text.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+namespace vorlask {
+
+TtfTextRenderer::TtfTextRenderer(std::string bold_font_file) : file_(std::move(bold_font_file)) {
+  if (TTF_Init() != 0) {
+    error_ = TTF_GetError();
+    return;
+  }
+  initialised_ = true;
+  // Open the window font once now, so that a missing font is known before the window shows.
+  if (FontFor(Font{}) == nullptr) error_ = "cannot open the font " + file_ + ": " + TTF_GetError();
+}
+
+TtfTextRenderer::~TtfTextRenderer() {
+  for (auto& [key, font] : fonts_) {
+    if (font != nullptr) TTF_CloseFont(font);
+  }
+  if (initialised_) TTF_Quit();
+}
+
+bool TtfTextRenderer::Ready(std::string& error) const {
+  error = error_;
+  return error_.empty();
+}
+
+TTF_Font* TtfTextRenderer::FontFor(const Font& font) {
+  if (!initialised_) return nullptr;
+  const auto key = std::make_pair(font.height, font.bold);
+  auto it = fonts_.find(key);
+  if (it != fonts_.end()) return it->second;
+  // At 72 dots per inch a point is a pixel, so the size is the character height in pixels.
+  TTF_Font* f = TTF_OpenFont(file_.c_str(), font.height);
+  if (f != nullptr) TTF_SetFontHinting(f, TTF_HINTING_NORMAL);
+  fonts_[key] = f;
+  return f;
+}
+
+Image TtfTextRenderer::Render(const std::string& utf8, const Font& font, Color background) {
+  TTF_Font* f = FontFor(font);
+  if (f == nullptr) return {};
+  const SDL_Color fg{font.color.r, font.color.g, font.color.b, 255};
+  const SDL_Color bg{background.r, background.g, background.b, 255};
+  SDL_Surface* shaded = TTF_RenderUTF8_Shaded(f, utf8.c_str(), fg, bg);
+  if (shaded == nullptr) return {};
+  SDL_Surface* argb = SDL_ConvertSurfaceFormat(shaded, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(shaded);
+  if (argb == nullptr) return {};
+  Image image(argb->w, argb->h);
+  SDL_LockSurface(argb);
+  for (int y = 0; y < argb->h; ++y) {
+    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) +
+                                                      static_cast<std::ptrdiff_t>(y) * argb->pitch);
+    for (int x = 0; x < argb->w; ++x) image.Set(x, y, row[x] | 0xFF000000u);
+  }
+  SDL_UnlockSurface(argb);
+  SDL_FreeSurface(argb);
+  return image;
+}
+
+}  // namespace vorlask

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <array>
+
+#include "ui/canvas.h"
+
+namespace vorlask {
+
+// Colours of the board and the pieces, shared by the tile set and the bitmap maker so that a
+// repaired square matches the background exactly.
+inline constexpr Color kDarkSquare{0, 0, 0};
+inline constexpr Color kLightSquare{123, 123, 0};
+inline constexpr Color kCursorGreen{0, 132, 0};
+inline constexpr Color kPickedCyan{0, 255, 255};
+
+// The eleven 53 by 53 pictures of ImageList1, drawn by the program itself.
+std::array<Image, 11> MakeTileSet();
+
+}  // namespace vorlask
