@@ -1,8 +1,117 @@
+#include <array>
+
 #include "game/state.h"
 
 namespace vorlask {
 
-void TForm3::MoveInput() {}
+namespace {
+
+struct Step {
+  int dr, dc;
+};
+// The wolf's neighbours and a hunter's origins, in the order they are read.
+constexpr std::array<Step, 4> kWolfNeighbours = {{{1, 1}, {-1, -1}, {-1, 1}, {1, -1}}};
+// A hunter only moves up the board, so it comes from one of the two squares below its target.
+constexpr std::array<Step, 2> kHunterOrigins = {{{1, 1}, {1, -1}}};
+
+}  // namespace
+
+void TForm3::MoveInput() {
+  const int r = CursorRow;
+  const int k = CursorCol;
+
+  // Each step sees what the earlier ones left, so at most one of them changes anything.
+  if (CursorCellCode == '3' && TurnState == 3) {
+    Board.Set(r, k, '5');
+    CursorCellCode = '5';
+    TurnState = 1;
+    WolfRow = static_cast<std::uint8_t>(r);
+    WolfCol = static_cast<std::uint8_t>(k);
+  }
+
+  if (CursorCellCode == '2' && TurnState == 0) {
+    Board.Set(r, k, '4');
+    CursorCellCode = '4';
+    TurnState = 2;
+  } else if (CursorCellCode == '4' && TurnState == 2) {
+    // Putting a hunter back counts as touching the game: options no longer restart it.
+    Board.Set(r, k, '2');
+    CursorCellCode = '2';
+    TurnState = 0;
+    MoveMade = 1;
+  }
+
+  if (CursorCellCode == '2' && TurnState == 2) {
+    for (int row = 1; row <= 10; ++row) {
+      const int col = f_at(Board.Row(row), '4');
+      if (col != 0) {
+        Board.Set(row, col, '2');
+        DrawTile(tile::kDark, row, col);
+        break;
+      }
+    }
+    Board.Set(r, k, '4');
+    CursorCellCode = '4';
+  }
+
+  if (CursorCellCode == '0' && TurnState == 1) {
+    for (const Step s : kWolfNeighbours) {
+      const int fr = r + s.dr;
+      const int fc = k + s.dc;
+      if (Board.At(fr, fc) != '5') continue;
+      Board.Set(fr, fc, '0');
+      TurnState = 0;
+      MoveMade = 1;
+      if (AnimateMoves == 0) {
+        DrawTile(tile::kDark, fr, fc);
+      } else {
+        AnimFromCol = static_cast<std::uint8_t>(fc);
+        AnimFromRow = static_cast<std::uint8_t>(fr);
+      }
+    }
+    if (TurnState == 0) {
+      Board.Set(r, k, '3');
+      CursorCellCode = '3';
+      WolfRow = static_cast<std::uint8_t>(r);
+      WolfCol = static_cast<std::uint8_t>(k);
+      if (AnimateMoves == 1) {
+        AnimToCol = WolfCol;
+        AnimToRow = WolfRow;
+        AnimWolf = 1;
+        wolf3();
+        AnimWolf = 0;
+      }
+    }
+  }
+
+  if (CursorCellCode == '0' && TurnState == 2) {
+    for (const Step s : kHunterOrigins) {
+      const int fr = r + s.dr;
+      const int fc = k + s.dc;
+      if (Board.At(fr, fc) != '4') continue;
+      Board.Set(fr, fc, '0');
+      TurnState = 3;
+      if (AnimateMoves == 0) {
+        DrawTile(tile::kDark, fr, fc);
+      } else {
+        AnimFromCol = static_cast<std::uint8_t>(fc);
+        AnimFromRow = static_cast<std::uint8_t>(fr);
+      }
+    }
+    if (TurnState == 3) {
+      Board.Set(r, k, '2');
+      CursorCellCode = '2';
+      if (AnimateMoves == 1) {
+        AnimWolf = 0;
+        AnimToCol = static_cast<std::uint8_t>(k);
+        AnimToRow = static_cast<std::uint8_t>(r);
+        wolf3();
+      }
+    }
+  }
+
+  wolf1();
+}
 
 int TForm3::f_at(const std::string& row, char ch) {
   for (std::size_t i = 0; i < row.size() && i < 10; ++i) {
