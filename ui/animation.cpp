@@ -1,12 +1,110 @@
+#include <cmath>
+#include <cstdint>
+
 #include "game/state.h"
 
 namespace vorlask {
 
-void TForm3::wolf3() {}
+namespace {
 
+// One square pitch: the piece slides one pixel diagonally per frame.
+constexpr int kFrames = 53;
+// A frame's wait is DelayCount steps, measured against roughly 77 frames' worth of clock time,
+// so that the 53 frames of a move take two to three seconds.
+constexpr double kFramesPerMeasure = 77.0;
+// Both the measurement and the animation's waits tell the window system now and then that the
+// program is alive; doing it at the same stride in both keeps it inside the measured pace.
+constexpr std::int64_t kKeepAliveStride = 4096;
+
+// The pacing step: the same text output in the measurement and between frames, so the pace
+// follows the speed of drawing text rather than any timer.
+void WriteStar(Canvas& canvas) {
+  canvas.TextOut(0, 0, "*");
+}
+
+int NormalSecond(int s) {
+  return ((s % 60) + 60) % 60;
+}
+
+}  // namespace
+
+void TForm3::wolf3() {
+  AnimDirection = AnimFromCol < AnimToCol ? 1 : 0;
+  if (AnimWolf == 1 && AnimFromRow < AnimToRow) AnimDirection = AnimFromCol < AnimToCol ? 2 : 3;
+
+  // One 2 x 2 patch of empty board covers both squares of the move; drawing it first in every
+  // frame erases the piece where the previous frame left it.
+  const int to_row = AnimToRow;
+  const int to_col = AnimToCol;
+  int patch_row = to_row;
+  int patch_col = to_col;
+  const Image* patch = &FallingPatch;
+  switch (AnimDirection) {
+    case 0:
+      break;
+    case 1:
+      patch = &RisingPatch;
+      patch_col = to_col - 1;
+      break;
+    case 2:
+      patch_row = to_row - 1;
+      patch_col = to_col - 1;
+      break;
+    default:
+      patch = &RisingPatch;
+      patch_row = to_row - 1;
+      break;
+  }
+  const int patch_x = SquareX(patch_col);
+  const int patch_y = SquareY(patch_row);
+
+  const Image& piece =
+      ImageList1[static_cast<std::size_t>(AnimWolf == 1 ? tile::kMovingWolf : tile::kMovingHunter)];
+  const int x0 = SquareX(AnimFromCol);
+  const int y0 = SquareY(AnimFromRow);
+  // A hunter only ever goes up, so only its up-right direction counts.
+  const int dx =
+      (AnimWolf == 1 ? AnimDirection == 1 || AnimDirection == 2 : AnimDirection == 1) ? 1 : -1;
+  const int dy = AnimWolf == 1 && AnimDirection >= 2 ? 1 : -1;
+
+  std::int64_t steps = 0;
+  AnimFrame = 0;
+  while (AnimFrame < kFrames) {
+    AnimFrame = static_cast<std::uint8_t>(AnimFrame + 1);
+    const int d = AnimFrame + 1;
+    canvas.Draw(patch_x, patch_y, *patch);
+    canvas.Draw(x0 + dx * d, y0 + dy * d, piece);
+    platform.Present();
+    for (std::int32_t i = 0; i < DelayCount; ++i) {
+      WriteStar(canvas);
+      if (++steps % kKeepAliveStride == 0) platform.KeepAlive();
+    }
+  }
+}
+
+// Counts star writes over three to four seconds of the clock: the first loop runs from the
+// first reading until the second after next begins, the second loop over the two whole seconds
+// after that. The seconds are taken as a number and counted modulo a minute, so a measurement
+// that crosses the end of a minute lasts as long as any other and always ends.
 void TForm3::Calibrate() {
+  // The first frame is on screen before the window goes busy for a few seconds.
+  platform.Present();
+  std::int64_t count = 0;
+  for (int loop = 0; loop < 2; ++loop) {
+    const int start = NormalSecond(platform.ClockSecond());
+    int elapsed = 0;
+    do {
+      WriteStar(canvas);
+      ++count;
+      if (count % kKeepAliveStride == 0) platform.KeepAlive();
+      elapsed = NormalSecond(NormalSecond(platform.ClockSecond()) - start);
+    } while (elapsed <= 1);
+  }
   CalibrationPending = 0;
-  DelayCount = 1;
+  const double per_frame = std::round(static_cast<double>(count) / kFramesPerMeasure);
+  DelayCount = per_frame < 1.0         ? 1
+               : per_frame > INT32_MAX ? INT32_MAX
+                                       : static_cast<std::int32_t>(per_frame);
 }
 
 }  // namespace vorlask

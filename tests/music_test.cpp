@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/fake_platform.h"
+
+namespace vorlask::testing {
+namespace {
+
+std::string Track(const Game& g, const char* name) {
+  return g.form.StartDirectory + "/" + name;
+}
+
+// Switches the music on as the music command does.
+void MusicOn(Game& g) {
+  g.form.MusicOn = 1;
+  g.form.NotifyArmed = 1;
+  g.form.MediaPlayer1.Close();
+  g.form.wolf4();
+}
+
+void MusicOff(Game& g) {
+  g.form.MusicOn = 0;
+  g.form.NotifyArmed = 0;
+  g.form.MediaPlayer1.Close();
+}
+
+TEST(Music, FilesPlayInACycleEachStartedByTheEndOfTheLast) {
+  Game g(false);
+  FakeMediaPlayer& player = g.platform.media;
+  MusicOn(g);
+  for (int i = 0; i < 4; ++i) {
+    player.FinishPlay();
+    g.DeliverMusicNotifications();
+  }
+  EXPECT_EQ(player.opened,
+            (std::vector<std::string>{Track(g, "entrtanr.mid"), Track(g, "hellomyb.mid"),
+                                      Track(g, "maplerag.mid"), Track(g, "entrtanr.mid"),
+                                      Track(g, "hellomyb.mid")}));
+  EXPECT_TRUE(player.playing);
+  EXPECT_EQ(g.form.TrackNumber, 3);
+  EXPECT_TRUE(g.platform.errors.empty());
+}
+
+TEST(Music, OffStopsAtOnceAndOnAgainGoesOnWithTheNextFile) {
+  Game g(false);
+  FakeMediaPlayer& player = g.platform.media;
+  MusicOn(g);
+  MusicOff(g);
+  EXPECT_FALSE(player.playing);
+  // The stopped play's end starts nothing.
+  g.DeliverMusicNotifications();
+  EXPECT_FALSE(player.playing);
+  EXPECT_EQ(player.opened.size(), 1u);
+  EXPECT_EQ(g.form.NotifyArmed, 1);
+
+  MusicOn(g);
+  g.DeliverMusicNotifications();
+  ASSERT_EQ(player.opened.size(), 2u);
+  EXPECT_EQ(player.opened[1], Track(g, "hellomyb.mid"));
+  EXPECT_EQ(player.log.back(), "play");
+}
+
+TEST(Music, ANewGameMovesOnOneFileAndTheCutPlaySkipsNothing) {
+  Game g(false);
+  FakeMediaPlayer& player = g.platform.media;
+  MusicOn(g);
+  g.form.wolf0();
+  EXPECT_EQ(g.form.NotifyArmed, 0);
+  g.DeliverMusicNotifications();  // the end of the cut first file
+  EXPECT_EQ(g.form.NotifyArmed, 1);
+  ASSERT_EQ(player.opened.size(), 2u);
+  EXPECT_EQ(player.opened[1], Track(g, "hellomyb.mid"));
+  // The new file's own end moves the cycle on as usual.
+  player.FinishPlay();
+  g.DeliverMusicNotifications();
+  ASSERT_EQ(player.opened.size(), 3u);
+  EXPECT_EQ(player.opened[2], Track(g, "maplerag.mid"));
+}
+
+TEST(Music, ANewGameWithMusicOffLeavesThePlayerAlone) {
+  Game g(false);
+  g.form.wolf0();
+  EXPECT_TRUE(g.platform.media.log.empty());
+  EXPECT_EQ(g.form.TrackNumber, 1);
+}
+
+TEST(Music, AFileThatCannotBeOpenedIsReportedAndTriedAgainNextTime) {
+  Game g(false);
+  FakeMediaPlayer& player = g.platform.media;
+  player.fail_open = true;
+  MusicOn(g);
+  ASSERT_EQ(g.platform.errors.size(), 1u);
+  EXPECT_NE(g.platform.errors[0].find(Track(g, "entrtanr.mid")), std::string::npos);
+  EXPECT_NE(g.platform.errors[0].find("the device cannot open"), std::string::npos);
+  EXPECT_EQ(g.form.TrackNumber, 1);
+  EXPECT_EQ(g.form.NotifyArmed, 1);
+  EXPECT_EQ(g.form.MusicOn, 1);
+  EXPECT_EQ(player.log.back(), "open " + Track(g, "entrtanr.mid"));
+
+  player.fail_open = false;
+  g.form.wolf0();
+  g.DeliverMusicNotifications();
+  ASSERT_EQ(player.opened.size(), 1u);
+  EXPECT_EQ(player.opened[0], Track(g, "entrtanr.mid"));
+  EXPECT_EQ(g.form.TrackNumber, 2);
+}
+
+// Music that cannot play costs the music only: a new game in which the computer wolf opens
+// still gets its opening move.
+TEST(Music, AFailedOpenDuringANewGameLetsTheGameGoOn) {
+  Game g(false);
+  MusicOn(g);
+  g.platform.media.fail_open = true;
+  g.form.ModeOption = 3;
+  g.form.wolf0();
+  EXPECT_EQ(g.platform.errors.size(), 1u);
+  EXPECT_EQ(g.form.TrackNumber, 2);
+  EXPECT_TRUE(g.platform.timer.Enabled());
+  EXPECT_EQ(g.form.TimerAction, 1u);
+  EXPECT_EQ(g.form.NotifyArmed, 0);
+}
+
+}  // namespace
+}  // namespace vorlask::testing
