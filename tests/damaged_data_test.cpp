@@ -1,0 +1,176 @@
+// Start-up with one damaged bitmap among good ones: the program must refuse to start with one
+// message that names the file, without crashing, hanging or allocating what a broken header
+// claims, and without a game.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "support/fake_platform.h"
+
+namespace vorlask::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Bytes = std::vector<char>;
+
+Bytes ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const fs::path& path, const Bytes& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void PutU32(Bytes& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i)
+    b[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+}
+
+// A folder holding good copies of the six bitmaps, removed afterwards.
+class DataFolder {
+ public:
+  DataFolder() {
+    dir_ = fs::temp_directory_path() /
+           ("vorlask-damaged-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    for (const char* name : kBitmapFiles)
+      fs::copy_file(fs::path(VORLASK_SOURCE_DATA_DIR) / name, dir_ / name);
+  }
+  ~DataFolder() {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  const fs::path& Path() const { return dir_; }
+
+ private:
+  fs::path dir_;
+};
+
+struct Damage {
+  const char* name;
+  std::function<void(const fs::path&)> apply;
+};
+
+const std::vector<Damage>& Damages() {
+  static const std::vector<Damage> kDamages = {
+      {"empty", [](const fs::path& p) { WriteFile(p, {}); }},
+      {"cut to its first half",
+       [](const fs::path& p) {
+         Bytes b = ReadFile(p);
+         b.resize(b.size() / 2);
+         WriteFile(p, b);
+       }},
+      {"cut inside the header",
+       [](const fs::path& p) {
+         Bytes b = ReadFile(p);
+         b.resize(20);
+         WriteFile(p, b);
+       }},
+      {"cut after the header",
+       [](const fs::path& p) {
+         Bytes b = ReadFile(p);
+         b.resize(54);
+         WriteFile(p, b);
+       }},
+      {"wrong signature",
+       [](const fs::path& p) {
+         Bytes b = ReadFile(p);
+         b[0] = 'X';
+         b[1] = 'X';
+         WriteFile(p, b);
+       }},
+      {"a text file", [](const fs::path& p) { WriteFile(p, Bytes(400, 'x')); }},
+      {"header claims 100000 by 100000",
+       [](const fs::path& p) {
+         Bytes b = ReadFile(p);
+         PutU32(b, 18, 100000);
+         PutU32(b, 22, 100000);
+         WriteFile(p, b);
+       }},
+      {"header claims the largest negative height",
+       [](const fs::path& p) {
+         Bytes b = ReadFile(p);
+         PutU32(b, 22, 0x80000000u);
+         WriteFile(p, b);
+       }},
+      {"header claims zero width",
+       [](const fs::path& p) {
+         Bytes b = ReadFile(p);
+         PutU32(b, 18, 0);
+         WriteFile(p, b);
+       }},
+      {"unknown colour depth",
+       [](const fs::path& p) {
+         Bytes b = ReadFile(p);
+         b[28] = 7;
+         b[29] = 0;
+         WriteFile(p, b);
+       }},
+      {"pixel data offset past the end",
+       [](const fs::path& p) {
+         Bytes b = ReadFile(p);
+         PutU32(b, 10, 0x7FFFFFF0u);
+         WriteFile(p, b);
+       }},
+      {"a directory",
+       [](const fs::path& p) {
+         fs::remove(p);
+         fs::create_directory(p);
+       }},
+  };
+  return kDamages;
+}
+
+TEST(DamagedData, IntactCopiesStart) {
+  DataFolder folder;
+  FakePlatform platform(false);
+  platform.data_folders = {folder.Path().string()};
+  TForm3 form(platform);
+  EXPECT_TRUE(form.FormCreate());
+  EXPECT_TRUE(platform.errors.empty());
+  EXPECT_EQ(form.GameActive, 1);
+}
+
+TEST(DamagedData, EachBitmapEachDamageRefusesToStartNamingTheFile) {
+  for (const char* file : kBitmapFiles) {
+    for (const Damage& damage : Damages()) {
+      SCOPED_TRACE(std::string(file) + " " + damage.name);
+      DataFolder folder;
+      damage.apply(folder.Path() / file);
+      FakePlatform platform(false);
+      platform.data_folders = {folder.Path().string()};
+      TForm3 form(platform);
+
+      EXPECT_FALSE(form.FormCreate());
+      ASSERT_EQ(platform.errors.size(), 1u);
+      const std::string& message = platform.errors[0];
+      EXPECT_NE(message.find(std::string("\"") + file + "\""), std::string::npos) << message;
+      // Only the damaged file is named, so the person knows which one to replace.
+      for (const char* other : kBitmapFiles) {
+        if (std::string(other) != file) {
+          EXPECT_EQ(message.find(std::string("\"") + other + "\""), std::string::npos) << message;
+        }
+      }
+      // No game: nothing set up, nothing armed, no music.
+      EXPECT_EQ(form.GameActive, 0);
+      EXPECT_EQ(form.Board, TBoard());
+      EXPECT_FALSE(platform.timer.Enabled());
+      EXPECT_TRUE(platform.media.log.empty());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vorlask::testing
