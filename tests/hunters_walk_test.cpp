@@ -2,6 +2,7 @@
 
 #include <array>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <unordered_map>
@@ -76,7 +77,7 @@ int HuntersAbove(const TBoard& board, int wolf_row) {
 // would mean a game without end.
 class Walk {
  public:
-  explicit Walk(TForm3& form) : form_(form) {}
+  explicit Walk(Game& game) : game_(game) {}
 
   void From(TBoard start) { Visit(start); }
 
@@ -118,48 +119,63 @@ class Walk {
     state_[Key(board)] = Seen::kDone;
   }
 
+  // The person picks the wolf up and puts it down with two clicks; the turn cycle then runs the
+  // end-of-game test and the computer hunters, exactly as in a game.
   void WolfMoves(const TBoard& board, int r, int c) {
-    TBoard after = board;
     const auto [wr, wc] = WolfOf(board);
-    after.Set(wr, wc, '0');
-    after.Set(r, c, '3');
-    if (r == 9) return Fail("the wolf reached the hunters' home row", after);
-    if (HuntersAbove(after, r) > 2) return Fail("more than two hunters above the wolf", after);
-    if (WolfCaught(after)) {
+    TBoard after_wolf = board;
+    after_wolf.Set(wr, wc, '0');
+    after_wolf.Set(r, c, '3');
+
+    TForm3& f = game_.form;
+    f.Board = board;
+    f.WolfRow = static_cast<std::uint8_t>(wr);
+    f.WolfCol = static_cast<std::uint8_t>(wc);
+    f.TurnState = 3;
+    f.GameActive = 1;
+    f.MoveMade = 1;
+    game_.ClickSquare(wr, wc);
+    game_.ClickSquare(r, c);
+
+    const TBoard& now = f.Board;
+    if (!CheckBoard(now).empty()) return Fail(CheckBoard(now), now);
+    if (now.At(r, c) != '3') return Fail("the wolf's move was not made", now);
+    if (r == 9) return Fail("the wolf reached the hunters' home row", now);
+    if (HuntersAbove(now, r) > 2) return Fail("more than two hunters above the wolf", now);
+    if (f.GameActive == 1 && f.TurnState != 3) {
+      return Fail("no entry of the table fits", after_wolf);
+    }
+
+    if (now != after_wolf) {
+      const std::optional<HunterMove> move = FindHunterMove(f.HunterView, f.HunterGap);
+      if (!move) return Fail("the hunters moved without an entry", after_wolf);
+      ++entry_uses_[static_cast<std::size_t>(move->entry)];
+      TBoard expected = after_wolf;
+      expected.Set(move->from_row, move->from_col, '0');
+      expected.Set(move->to_row, move->to_col, '2');
+      if (now != expected || after_wolf.At(move->from_row, move->from_col) != '2' ||
+          after_wolf.At(move->to_row, move->to_col) != '0' || move->to_row != move->from_row - 1 ||
+          std::abs(move->to_col - move->from_col) != 1) {
+        return Fail("entry " + std::to_string(move->entry) + " made an illegal move", after_wolf);
+      }
+    }
+    if (f.GameActive == 0) {
+      if (f.MessageLine2 != kCaughtLine2 || !WolfCaught(now)) {
+        return Fail("the game ended with \"" + f.MessageLine2 + "\"", now);
+      }
       ++games_caught_;
       return;
     }
-    if (AllHuntersBlocked(after)) {
+    if (now == after_wolf) {
+      // The hunters could not move and passed.
+      if (!AllHuntersBlocked(now)) return Fail("the hunters passed with a move left", now);
       ++passes_;
-      return Visit(after);
     }
-
-    form_.Board = after;
-    form_.WolfRow = static_cast<std::uint8_t>(r);
-    form_.WolfCol = static_cast<std::uint8_t>(c);
-    form_.TurnState = 0;
-    form_.wolfa();
-    if (form_.TurnState != 3) return Fail("no entry of the table fits", after);
-    const HunterMove move = *FindHunterMove(form_.HunterView, form_.HunterGap);
-    ++entry_uses_[static_cast<std::size_t>(move.entry)];
-
-    TBoard expected = after;
-    expected.Set(move.from_row, move.from_col, '0');
-    expected.Set(move.to_row, move.to_col, '2');
-    if (form_.Board != expected || after.At(move.from_row, move.from_col) != '2' ||
-        after.At(move.to_row, move.to_col) != '0' || move.to_row != move.from_row - 1 ||
-        std::abs(move.to_col - move.from_col) != 1 || !CheckBoard(form_.Board).empty()) {
-      return Fail("entry " + std::to_string(move.entry) + " made an illegal move", after);
-    }
-    if (WolfCaught(form_.Board)) {
-      ++games_caught_;
-      return;
-    }
-    const TBoard next = form_.Board;
-    Visit(next);
+    if (WolfCaught(now)) return Fail("the wolf is caught but the game goes on", now);
+    Visit(TBoard(now));
   }
 
-  TForm3& form_;
+  Game& game_;
   std::unordered_map<std::string, Seen> state_;
   std::vector<Square> line_;
   std::array<int, kHunterPatternCount + 1> entry_uses_{};
@@ -174,7 +190,7 @@ TEST(HuntersCompleteness, EveryWolfPlayFromEitherStartEndsWithTheWolfCaught) {
     Game g(false);
     g.form.StartOption = static_cast<std::uint8_t>(layout);
     g.form.wolf0();
-    Walk walk(g.form);
+    Walk walk(g);
     walk.From(g.form.Board);
     ASSERT_EQ(walk.failure(), "") << "layout " << layout;
     std::cout << "[ walk     ] layout " << layout << ": " << walk.positions()
