@@ -1,15 +1,159 @@
 #include "ui/tiles.h"
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "game/state.h"
+
 namespace vorlask {
 
-// Placeholder squares until the real piece pictures are drawn.
+namespace {
+
+// The disc fills columns 3..49 and rows 7..46 of a tile: a top ellipse, the same ellipse
+// lowered by the disc's thickness, and the side band between them.
+constexpr double kLeft = 3.0;
+constexpr double kRight = 50.0;
+constexpr double kTop = 7.0;
+constexpr double kBottom = 47.0;
+constexpr double kCentreX = (kLeft + kRight) / 2;
+constexpr double kRadiusX = (kRight - kLeft) / 2;
+constexpr double kThickness = 11.0;
+constexpr double kRadiusY = (kBottom - kTop - kThickness) / 2;
+constexpr double kTopFaceY = kTop + kRadiusY;
+constexpr double kOutline = 1.25;
+// The recess in the middle of the top face.
+constexpr double kRecessX = 11.5;
+constexpr double kRecessY = 6.4;
+
+// Sub-samples per pixel along each axis: interior edges and the outline against an opaque
+// square come out smooth, while the masked tiles decide each edge pixel by its coverage.
+constexpr int kSamples = 8;
+
+bool InEllipse(double x, double y, double cx, double cy, double rx, double ry) {
+  const double dx = (x - cx) / rx;
+  const double dy = (y - cy) / ry;
+  return dx * dx + dy * dy <= 1.0;
+}
+
+// The silhouette of the disc grown or shrunk by d pixels.
+bool InDisc(double x, double y, double d) {
+  const double rx = kRadiusX + d;
+  const double ry = kRadiusY + d;
+  if (InEllipse(x, y, kCentreX, kTopFaceY, rx, ry)) return true;
+  if (InEllipse(x, y, kCentreX, kTopFaceY + kThickness, rx, ry)) return true;
+  return std::abs(x - kCentreX) <= rx && y >= kTopFaceY && y <= kTopFaceY + kThickness;
+}
+
+Color Scale(Color c, double f) {
+  auto ch = [f](std::uint8_t v) {
+    return static_cast<std::uint8_t>(std::clamp(std::lround(v * f), 0L, 255L));
+  };
+  return Color{ch(c.r), ch(c.g), ch(c.b)};
+}
+
+Color Lighten(Color c, double f) {
+  auto ch = [f](std::uint8_t v) {
+    return static_cast<std::uint8_t>(std::lround(v + (255 - v) * f));
+  };
+  return Color{ch(c.r), ch(c.g), ch(c.b)};
+}
+
+struct PieceColours {
+  Color top, side, recess, shadow, gleam, rim;
+};
+
+PieceColours ColoursOf(Color top, Color side) {
+  return PieceColours{
+      top, side, Scale(top, 0.80), Scale(top, 0.58), Lighten(top, 0.55), Scale(side, 0.72)};
+}
+
+// The colour of the piece at a point, or nothing outside it.
+std::optional<Color> PieceAt(double x, double y, const PieceColours& p) {
+  if (!InDisc(x, y, 0)) return std::nullopt;
+  if (!InDisc(x, y, -kOutline)) return kBlack;
+  const double inner_rx = kRadiusX - kOutline;
+  const double inner_ry = kRadiusY - kOutline;
+  if (InEllipse(x, y, kCentreX, kTopFaceY, kRadiusX, kRadiusY)) {
+    // The lower rim of the top face is the edge where the side band turns away.
+    if (!InEllipse(x, y, kCentreX, kTopFaceY, inner_rx, inner_ry)) return kBlack;
+    if (InEllipse(x, y, kCentreX, kTopFaceY, kRecessX, kRecessY)) {
+      // The far wall of the recess lies in shadow; its floor shows below.
+      if (!InEllipse(x, y, kCentreX, kTopFaceY + 2.2, kRecessX, kRecessY)) return p.shadow;
+      return p.recess;
+    }
+    // The near lip of the recess catches the light.
+    if (InEllipse(x, y, kCentreX, kTopFaceY + 1.4, kRecessX, kRecessY)) return p.gleam;
+    // A gleam on the far edge of the top face, towards the light from the upper left.
+    if (!InEllipse(x, y, kCentreX + 1.2, kTopFaceY + 1.6, inner_rx - 1.0, inner_ry - 0.6) &&
+        x < kCentreX + 4 && y < kTopFaceY - 2)
+      return p.gleam;
+    return p.top;
+  }
+  // The side band, a little darker along its bottom edge where it curves away from the light.
+  if (!InDisc(x, y - 2.0, -kOutline)) return p.rim;
+  return p.side;
+}
+
+struct Sum {
+  int r = 0, g = 0, b = 0, n = 0;
+  void Add(Color c) {
+    r += c.r;
+    g += c.g;
+    b += c.b;
+    ++n;
+  }
+  Color Mean() const {
+    return Color{static_cast<std::uint8_t>((r + n / 2) / n),
+                 static_cast<std::uint8_t>((g + n / 2) / n),
+                 static_cast<std::uint8_t>((b + n / 2) / n)};
+  }
+};
+
+// A piece on a square of the given colour, or, without a square, alone with a mask around it.
+Image PieceTile(const PieceColours& piece, std::optional<Color> square) {
+  Image tile(kTileSize, kTileSize, square ? Pixel(*square) : 0u);
+  for (int py = 0; py < kTileSize; ++py) {
+    for (int px = 0; px < kTileSize; ++px) {
+      Sum on_piece;
+      for (int sy = 0; sy < kSamples; ++sy) {
+        for (int sx = 0; sx < kSamples; ++sx) {
+          const double x = px + (sx + 0.5) / kSamples;
+          const double y = py + (sy + 0.5) / kSamples;
+          if (auto c = PieceAt(x, y, piece)) on_piece.Add(*c);
+        }
+      }
+      if (on_piece.n == 0) continue;
+      if (square) {
+        Sum all = on_piece;
+        for (int i = on_piece.n; i < kSamples * kSamples; ++i)
+          all.Add(*square);
+        tile.Set(px, py, Pixel(all.Mean()));
+      } else if (2 * on_piece.n >= kSamples * kSamples) {
+        // A mask is all or nothing: an edge pixel belongs to the piece if it is mostly piece.
+        tile.Set(px, py, Pixel(on_piece.Mean()));
+      }
+    }
+  }
+  return tile;
+}
+
+}  // namespace
+
 std::array<Image, 11> MakeTileSet() {
-  std::array<Image, 11> tiles;
-  const std::array<Color, 11> colours = {kCursorGreen, kCursorGreen, kCursorGreen, kDarkSquare,
-                                         kPickedCyan,  kPickedCyan,  kLightSquare, kDarkSquare,
-                                         kDarkSquare,  kDarkSquare,  kDarkSquare};
-  for (std::size_t i = 0; i < tiles.size(); ++i) tiles[i] = Image(53, 53, Pixel(colours[i]));
-  return tiles;
+  const PieceColours hunter = ColoursOf(kHunterTop, kHunterSide);
+  const PieceColours wolf = ColoursOf(kWolfTop, kWolfSide);
+  return {PieceTile(hunter, kCursorGreen),
+          PieceTile(wolf, kCursorGreen),
+          Image(kTileSize, kTileSize, Pixel(kCursorGreen)),
+          Image(kTileSize, kTileSize, Pixel(kDarkSquare)),
+          PieceTile(hunter, kPickedCyan),
+          PieceTile(wolf, kPickedCyan),
+          Image(kTileSize, kTileSize, Pixel(kLightSquare)),
+          PieceTile(hunter, kDarkSquare),
+          PieceTile(wolf, kDarkSquare),
+          PieceTile(hunter, std::nullopt),
+          PieceTile(wolf, std::nullopt)};
 }
 
 }  // namespace vorlask

@@ -12,6 +12,10 @@ inline constexpr Color kDarkSquare{0, 0, 0};
 inline constexpr Color kLightSquare{123, 123, 0};
 inline constexpr Color kCursorGreen{0, 132, 0};
 inline constexpr Color kPickedCyan{0, 255, 255};
+inline constexpr Color kHunterTop{198, 198, 198};
+inline constexpr Color kHunterSide{132, 132, 132};
+inline constexpr Color kWolfTop{132, 132, 255};
+inline constexpr Color kWolfSide{0, 132, 255};
 
 // The eleven 53 by 53 pictures of ImageList1, drawn by the program itself.
 std::array<Image, 11> MakeTileSet();
