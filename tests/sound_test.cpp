@@ -1,0 +1,204 @@
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "game/state.h"
+
+namespace vorlask::testing {
+namespace {
+
+std::vector<std::uint8_t> ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string DataFile(const char* name) {
+  return std::string(VORLASK_SOURCE_DATA_DIR) + "/" + name;
+}
+
+// What a Standard MIDI File holds, as far as the game cares.
+struct Tune {
+  double seconds = 0;
+  int notes = 0;
+  int lowest = 127, highest = 0;
+  std::vector<int> programs;
+};
+
+// Reads a format 0 or 1 file with a ticks-per-quarter division, following tempo changes.
+// Fails the test on anything malformed.
+Tune ReadTune(const std::vector<std::uint8_t>& b) {
+  Tune t;
+  std::size_t p = 0;
+  auto need = [&](std::size_t n) {
+    if (p + n > b.size()) throw std::runtime_error("file ends early");
+  };
+  auto big = [&](int n) {
+    need(static_cast<std::size_t>(n));
+    std::uint32_t v = 0;
+    for (int i = 0; i < n; ++i)
+      v = (v << 8) | b[p++];
+    return v;
+  };
+  auto chunk = [&](const char* id) {
+    need(4);
+    if (std::string(b.begin() + static_cast<long>(p), b.begin() + static_cast<long>(p) + 4) != id)
+      throw std::runtime_error(std::string("no ") + id);
+    p += 4;
+    return big(4);
+  };
+  if (chunk("MThd") != 6) throw std::runtime_error("bad header");
+  const std::uint32_t format = big(2), tracks = big(2), division = big(2);
+  if (format > 1 || (division & 0x8000) != 0) throw std::runtime_error("unexpected format");
+
+  struct Tempo {
+    std::uint64_t tick;
+    std::uint32_t micros;
+  };
+  std::vector<Tempo> tempos;
+  std::uint64_t last_tick = 0;
+  for (std::uint32_t track = 0; track < tracks; ++track) {
+    const std::size_t end = p + chunk("MTrk");
+    if (end > b.size()) throw std::runtime_error("track runs past the file");
+    std::uint64_t tick = 0;
+    std::uint8_t status = 0;
+    bool ended = false;
+    while (p < end && !ended) {
+      std::uint32_t delta = 0;
+      do {
+        need(1);
+        delta = (delta << 7) | (b[p] & 0x7F);
+      } while (b[p++] & 0x80);
+      tick += delta;
+      need(1);
+      if (b[p] & 0x80) status = b[p++];
+      if (status == 0xFF) {
+        need(2);
+        const std::uint8_t type = b[p++];
+        const std::uint8_t len = b[p++];
+        need(len);
+        if (type == 0x51)
+          tempos.push_back(
+              {tick, std::uint32_t{b[p]} << 16 | std::uint32_t{b[p + 1]} << 8 | b[p + 2]});
+        if (type == 0x2F) ended = true;
+        p += len;
+        status = 0;
+      } else {
+        const int kind = status >> 4;
+        const int size = kind == 0xC || kind == 0xD ? 1 : 2;
+        need(static_cast<std::size_t>(size));
+        if (kind == 0x9 && b[p + 1] > 0) {
+          ++t.notes;
+          t.lowest = std::min<int>(t.lowest, b[p]);
+          t.highest = std::max<int>(t.highest, b[p]);
+        }
+        if (kind == 0xC) t.programs.push_back(b[p]);
+        if (kind < 0x8) throw std::runtime_error("running status without a status");
+        p += static_cast<std::size_t>(size);
+      }
+    }
+    if (!ended || p != end) throw std::runtime_error("track not closed by its end event");
+    last_tick = std::max(last_tick, tick);
+  }
+  std::sort(tempos.begin(), tempos.end(), [](auto& x, auto& y) { return x.tick < y.tick; });
+  std::uint64_t at = 0;
+  std::uint32_t micros = 500000;
+  for (const Tempo& tempo : tempos) {
+    t.seconds += static_cast<double>(tempo.tick - at) * micros / division / 1e6;
+    at = tempo.tick;
+    micros = tempo.micros;
+  }
+  t.seconds += static_cast<double>(last_tick - at) * micros / division / 1e6;
+  return t;
+}
+
+TEST(MusicFiles, EachIsAWellFormedPianoTuneOfOneToTwoMinutes) {
+  for (const char* name : kMusicFiles) {
+    SCOPED_TRACE(name);
+    const std::vector<std::uint8_t> bytes = ReadFile(DataFile(name));
+    ASSERT_FALSE(bytes.empty());
+    Tune t;
+    ASSERT_NO_THROW(t = ReadTune(bytes));
+    EXPECT_GE(t.seconds, 45.0);
+    EXPECT_LE(t.seconds, 120.0);
+    EXPECT_GT(t.notes, 500);
+    EXPECT_GE(t.lowest, 21);  // on the keyboard
+    EXPECT_LE(t.highest, 108);
+    ASSERT_FALSE(t.programs.empty());
+    for (int program : t.programs)
+      EXPECT_LT(program, 8);  // a piano
+  }
+}
+
+// The real sound path: SDL_mixer plays each file through FluidSynth and the General MIDI
+// soundfont into SDL's disk audio driver, which writes the mixed samples to a file.
+class RealSound : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(VORLASK_SOUNDFONT_FILE)) GTEST_SKIP() << "no soundfont";
+    out_ = (std::filesystem::temp_directory_path() /
+            ("vorlask-sound-" + std::to_string(::getpid()) + ".raw"))
+               .string();
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", out_.c_str(), 1);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::remove(out_, ec);
+  }
+  // Plays the file for a moment and returns the root mean square of the samples written.
+  double PlayAndMeasure(const std::string& file, std::size_t& samples) {
+    EXPECT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    EXPECT_EQ(Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024), 0) << Mix_GetError();
+    Mix_SetSoundFonts(VORLASK_SOUNDFONT_FILE);
+    Mix_Music* music = Mix_LoadMUS(file.c_str());
+    EXPECT_NE(music, nullptr) << Mix_GetError();
+    if (music != nullptr) {
+      EXPECT_EQ(Mix_PlayMusic(music, 0), 0) << Mix_GetError();
+      // The driver writes the mix at the pace of a real sound card.
+      std::this_thread::sleep_for(std::chrono::seconds(2));
+      Mix_HaltMusic();
+      Mix_FreeMusic(music);
+    }
+    Mix_CloseAudio();
+    SDL_Quit();
+    const std::vector<std::uint8_t> raw = ReadFile(out_);
+    samples = raw.size() / 2;
+    double sum = 0;
+    for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {
+      std::int16_t s = 0;
+      std::memcpy(&s, &raw[i], 2);
+      sum += static_cast<double>(s) * s;
+    }
+    return samples == 0 ? 0.0 : std::sqrt(sum / static_cast<double>(samples));
+  }
+  std::string out_;
+};
+
+TEST_F(RealSound, EachTunePlaysAudiblyThroughTheSoundfont) {
+  for (const char* name : kMusicFiles) {
+    SCOPED_TRACE(name);
+    std::size_t samples = 0;
+    const double rms = PlayAndMeasure(DataFile(name), samples);
+    EXPECT_GE(samples, 3u * 22050u);  // one and a half seconds, both channels
+    EXPECT_GT(rms, 300.0);            // of a full scale of 32767; silence is 0
+  }
+}
+
+}  // namespace
+}  // namespace vorlask::testing
