@@ -157,6 +157,70 @@ TEST(MoveAnimation, WaitsDelayCountStarsPerFrameAndStaysResponsive) {
   EXPECT_GE(g.platform.keep_alive_count, 53 * 5000 / 4096);
 }
 
+// The squares a hunter left and reached between two Boards.
+struct HunterMove {
+  int from_row = 0, from_col = 0, to_row = 0, to_col = 0;
+};
+HunterMove FindHunterMove(const TBoard& before, const TBoard& after) {
+  HunterMove m;
+  for (int r = 2; r <= 9; ++r) {
+    for (int c = 2; c <= 9; ++c) {
+      if (before.At(r, c) == '2' && after.At(r, c) == '0') m.from_row = r, m.from_col = c;
+      if (before.At(r, c) == '0' && after.At(r, c) == '2') m.to_row = r, m.to_col = c;
+    }
+  }
+  return m;
+}
+
+// A person's wolf move through the mouse, answered by the computer hunters: with the option on
+// both moves slide, the wolf first; with it off nothing slides, yet the hunters' move is still
+// recorded in the animation squares.
+TEST(MoveAnimation, APersonsMoveAndTheComputersReplyBothSlide) {
+  for (const bool animate : {true, false}) {
+    SCOPED_TRACE(animate ? "animation on" : "animation off");
+    AnimatedGame g;
+    TForm3& f = *g.form;
+    if (animate) f.FormKeyDown(vk::kA);
+    ASSERT_EQ(f.AnimateMoves, animate ? 1 : 0);
+    f.FormMouseUp(MouseButton::kLeft, TForm3::SquareX(4) + 26, TForm3::SquareY(7) + 26);
+    const TBoard before = f.Board;
+    g.canvas->steps.clear();
+    f.FormMouseUp(MouseButton::kLeft, TForm3::SquareX(5) + 26, TForm3::SquareY(6) + 26);
+    ASSERT_EQ(f.Board.At(6, 5), '3');
+    const HunterMove h = FindHunterMove(before, f.Board);
+    ASSERT_NE(h.to_row, 0);
+    EXPECT_EQ(f.AnimFromRow, h.from_row);
+    EXPECT_EQ(f.AnimFromCol, h.from_col);
+    EXPECT_EQ(f.AnimToRow, h.to_row);
+    EXPECT_EQ(f.AnimToCol, h.to_col);
+    EXPECT_EQ(f.AnimWolf, 0);
+
+    std::vector<Point> wolf, hunter;
+    int patches = 0;
+    for (const auto& s : g.canvas->steps) {
+      if (s.image == &f.ImageList1[tile::kMovingWolf]) wolf.push_back({s.x, s.y});
+      if (s.image == &f.ImageList1[tile::kMovingHunter]) {
+        EXPECT_EQ(wolf.size(), 53u) << "the hunter moved before the wolf had arrived";
+        hunter.push_back({s.x, s.y});
+      }
+      patches += s.image == &f.RisingPatch || s.image == &f.FallingPatch;
+    }
+    if (!animate) {
+      EXPECT_TRUE(wolf.empty());
+      EXPECT_TRUE(hunter.empty());
+      EXPECT_EQ(patches, 0);
+      continue;
+    }
+    ASSERT_EQ(wolf.size(), 53u);
+    EXPECT_EQ(wolf.front(), (Point{132, 291}));
+    EXPECT_EQ(wolf.back(), (Point{184, 239}));
+    ASSERT_EQ(hunter.size(), 53u);
+    EXPECT_EQ(hunter.back(), (Point{TForm3::SquareX(h.to_col), TForm3::SquareY(h.to_row)}));
+    EXPECT_EQ(patches, 2 * 53);
+    EXPECT_EQ(g.platform.present_count, 2 * 53);
+  }
+}
+
 TEST(Calibration, DelayCountIsZeroUntilTheFirstPaintAndKeptAfterIt) {
   FakePlatform p(false);
   TForm3 form(p);
