@@ -12,18 +12,20 @@ constexpr int kFrames = 53;
 // A frame's wait is DelayCount steps, measured against roughly 77 frames' worth of clock time,
 // so that the 53 frames of a move take two to three seconds.
 constexpr double kFramesPerMeasure = 77.0;
-// Both the measurement and the animation's waits tell the window system now and then that the
-// program is alive; doing it at the same stride in both keeps it inside the measured pace.
+// How many pacing steps pass between two words to the window system that the program is alive.
 constexpr std::int64_t kKeepAliveStride = 4096;
-
-// The pacing step: the same text output in the measurement and between frames, so the pace
-// follows the speed of drawing text rather than any timer.
-void WriteStar(Canvas& canvas) {
-  canvas.TextOut(0, 0, "*");
-}
 
 int NormalSecond(int s) {
   return ((s % 60) + 60) % 60;
+}
+
+// The pacing step, the same in the measurement and between frames: the star at (0, 0), a look
+// at the clock and, now and then, a word to the window system. The pace so follows the speed
+// of drawing text rather than any timer, and a frame's wait costs exactly what was counted.
+int PaceStep(Canvas& canvas, Platform& platform, std::int64_t& steps) {
+  canvas.TextOut(0, 0, "*");
+  if (++steps % kKeepAliveStride == 0) platform.KeepAlive();
+  return NormalSecond(platform.ClockSecond());
 }
 
 }  // namespace
@@ -75,10 +77,8 @@ void TForm3::wolf3() {
     canvas.Draw(patch_x, patch_y, *patch);
     canvas.Draw(x0 + dx * d, y0 + dy * d, piece);
     platform.Present();
-    for (std::int32_t i = 0; i < DelayCount; ++i) {
-      WriteStar(canvas);
-      if (++steps % kKeepAliveStride == 0) platform.KeepAlive();
-    }
+    for (std::int32_t i = 0; i < DelayCount; ++i)
+      PaceStep(canvas, platform, steps);
   }
 }
 
@@ -94,10 +94,7 @@ void TForm3::Calibrate() {
     const int start = NormalSecond(platform.ClockSecond());
     int elapsed = 0;
     do {
-      WriteStar(canvas);
-      ++count;
-      if (count % kKeepAliveStride == 0) platform.KeepAlive();
-      elapsed = NormalSecond(NormalSecond(platform.ClockSecond()) - start);
+      elapsed = NormalSecond(PaceStep(canvas, platform, count) - start);
     } while (elapsed <= 1);
   }
   CalibrationPending = 0;
