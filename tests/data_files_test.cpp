@@ -2,6 +2,9 @@
 // tiles that repair them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <fstream>
 #include <string>
 
 #include "game/state.h"
@@ -129,6 +132,30 @@ TEST_F(DataFiles, PatchesAreTheEmptyBoardBlocksTheyRestore) {
   EXPECT_EQ(ColorOf(rising.At(10, 64)), kDarkSquare);
   EXPECT_EQ(ColorOf(falling.At(10, 10)), kDarkSquare);
   EXPECT_EQ(ColorOf(falling.At(64, 64)), kDarkSquare);
+}
+
+
+// The packaging installs these by name; each must be a PNG of its size with an alpha channel.
+TEST(Icons, ArePngFilesOfTheirSizesWithAlpha) {
+  for (int size : {64, 128, 256}) {
+    const std::string path =
+        std::string(VORLASK_SOURCE_DATA_DIR) + "/icons/vorlask-" + std::to_string(size) + ".png";
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_TRUE(in) << path;
+    std::array<unsigned char, 26> head{};
+    in.read(reinterpret_cast<char*>(head.data()), head.size());
+    ASSERT_TRUE(in) << path;
+    const std::array<unsigned char, 8> signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    EXPECT_TRUE(std::equal(signature.begin(), signature.end(), head.begin())) << path;
+    EXPECT_EQ(std::string(head.begin() + 12, head.begin() + 16), "IHDR");
+    const auto be32 = [&](int at) {
+      return head[at] << 24 | head[at + 1] << 16 | head[at + 2] << 8 | head[at + 3];
+    };
+    EXPECT_EQ(be32(16), size) << path;
+    EXPECT_EQ(be32(20), size) << path;
+    EXPECT_EQ(head[24], 8) << "bits per channel";
+    EXPECT_EQ(head[25], 6) << "RGBA";
+  }
 }
 
 }  // namespace

@@ -110,32 +110,50 @@ struct Sum {
   }
 };
 
-// A piece on a square of the given colour, or, without a square, alone with a mask around it.
-Image PieceTile(const PieceColours& piece, std::optional<Color> square) {
-  Image tile(kTileSize, kTileSize, square ? Pixel(*square) : 0u);
-  for (int py = 0; py < kTileSize; ++py) {
-    for (int px = 0; px < kTileSize; ++px) {
+enum class Edge { kOnSquare, kMask, kCoverage };
+
+// A piece on a square of side pixels: blended into the square's colour, alone with an
+// all-or-nothing mask around it, or alone with each edge pixel's coverage as its alpha.
+Image PieceImage(const PieceColours& piece, int side, Edge edge, Color square = kBlack) {
+  const double scale = side / static_cast<double>(kTileSize);
+  Image image(side, side, edge == Edge::kOnSquare ? Pixel(square) : 0u);
+  constexpr int kAll = kSamples * kSamples;
+  for (int py = 0; py < side; ++py) {
+    for (int px = 0; px < side; ++px) {
       Sum on_piece;
       for (int sy = 0; sy < kSamples; ++sy) {
         for (int sx = 0; sx < kSamples; ++sx) {
-          const double x = px + (sx + 0.5) / kSamples;
-          const double y = py + (sy + 0.5) / kSamples;
+          const double x = (px + (sx + 0.5) / kSamples) / scale;
+          const double y = (py + (sy + 0.5) / kSamples) / scale;
           if (auto c = PieceAt(x, y, piece)) on_piece.Add(*c);
         }
       }
       if (on_piece.n == 0) continue;
-      if (square) {
-        Sum all = on_piece;
-        for (int i = on_piece.n; i < kSamples * kSamples; ++i)
-          all.Add(*square);
-        tile.Set(px, py, Pixel(all.Mean()));
-      } else if (2 * on_piece.n >= kSamples * kSamples) {
-        // A mask is all or nothing: an edge pixel belongs to the piece if it is mostly piece.
-        tile.Set(px, py, Pixel(on_piece.Mean()));
+      switch (edge) {
+        case Edge::kOnSquare: {
+          Sum all = on_piece;
+          for (int i = on_piece.n; i < kAll; ++i)
+            all.Add(square);
+          image.Set(px, py, Pixel(all.Mean()));
+          break;
+        }
+        case Edge::kMask:
+          // A mask is all or nothing: an edge pixel belongs to the piece if it is mostly piece.
+          if (2 * on_piece.n >= kAll) image.Set(px, py, Pixel(on_piece.Mean()));
+          break;
+        case Edge::kCoverage: {
+          const auto alpha = static_cast<std::uint32_t>((255 * on_piece.n + kAll / 2) / kAll);
+          image.Set(px, py, (Pixel(on_piece.Mean()) & 0xFFFFFFu) | alpha << 24);
+          break;
+        }
       }
     }
   }
-  return tile;
+  return image;
+}
+
+Image PieceTile(const PieceColours& piece, Color square) {
+  return PieceImage(piece, kTileSize, Edge::kOnSquare, square);
 }
 
 }  // namespace
@@ -152,8 +170,13 @@ std::array<Image, 11> MakeTileSet() {
           Image(kTileSize, kTileSize, Pixel(kLightSquare)),
           PieceTile(hunter, kDarkSquare),
           PieceTile(wolf, kDarkSquare),
-          PieceTile(hunter, std::nullopt),
-          PieceTile(wolf, std::nullopt)};
+          PieceImage(hunter, kTileSize, Edge::kMask),
+          PieceImage(wolf, kTileSize, Edge::kMask)};
+}
+
+Image DrawPiece(bool wolf, int side) {
+  return PieceImage(wolf ? ColoursOf(kWolfTop, kWolfSide) : ColoursOf(kHunterTop, kHunterSide),
+                    side, Edge::kCoverage);
 }
 
 }  // namespace vorlask

@@ -20,4 +20,10 @@ inline constexpr Color kWolfSide{0, 132, 255};
 // The eleven 53 by 53 pictures of ImageList1, drawn by the program itself.
 std::array<Image, 11> MakeTileSet();
 
+// The hunter or the wolf as it stands on a square of the given side, drawn to that scale and
+// alone, with the share of each edge pixel that the piece covers as the pixel's alpha. It is
+// for pictures of the game made outside the window, such as its icons; the canvas would take
+// every partly covered pixel as opaque.
+Image DrawPiece(bool wolf, int side);
+
 }  // namespace vorlask
