@@ -118,8 +118,11 @@ Image PieceImage(const PieceColours& piece, int side, Edge edge, Color square = 
   const double scale = side / static_cast<double>(kTileSize);
   Image image(side, side, edge == Edge::kOnSquare ? Pixel(square) : 0u);
   constexpr int kAll = kSamples * kSamples;
-  for (int py = 0; py < side; ++py) {
-    for (int px = 0; px < side; ++px) {
+  // Only the pixels that the piece's box touches can hold any of it.
+  const int x1 = static_cast<int>(kLeft * scale), x2 = static_cast<int>(std::ceil(kRight * scale));
+  const int y1 = static_cast<int>(kTop * scale), y2 = static_cast<int>(std::ceil(kBottom * scale));
+  for (int py = y1; py < std::min(y2, side); ++py) {
+    for (int px = x1; px < std::min(x2, side); ++px) {
       Sum on_piece;
       for (int sy = 0; sy < kSamples; ++sy) {
         for (int sx = 0; sx < kSamples; ++sx) {
@@ -159,19 +162,24 @@ Image PieceTile(const PieceColours& piece, Color square) {
 }  // namespace
 
 std::array<Image, 11> MakeTileSet() {
-  const PieceColours hunter = ColoursOf(kHunterTop, kHunterSide);
-  const PieceColours wolf = ColoursOf(kWolfTop, kWolfSide);
-  return {PieceTile(hunter, kCursorGreen),
-          PieceTile(wolf, kCursorGreen),
-          Image(kTileSize, kTileSize, Pixel(kCursorGreen)),
-          Image(kTileSize, kTileSize, Pixel(kDarkSquare)),
-          PieceTile(hunter, kPickedCyan),
-          PieceTile(wolf, kPickedCyan),
-          Image(kTileSize, kTileSize, Pixel(kLightSquare)),
-          PieceTile(hunter, kDarkSquare),
-          PieceTile(wolf, kDarkSquare),
-          PieceImage(hunter, kTileSize, Edge::kMask),
-          PieceImage(wolf, kTileSize, Edge::kMask)};
+  // Drawing the pieces takes a noticeable moment and the result never changes, so every
+  // window after the first gets a copy.
+  static const std::array<Image, 11> tiles = [] {
+    const PieceColours hunter = ColoursOf(kHunterTop, kHunterSide);
+    const PieceColours wolf = ColoursOf(kWolfTop, kWolfSide);
+    return std::array<Image, 11>{PieceTile(hunter, kCursorGreen),
+                                 PieceTile(wolf, kCursorGreen),
+                                 Image(kTileSize, kTileSize, Pixel(kCursorGreen)),
+                                 Image(kTileSize, kTileSize, Pixel(kDarkSquare)),
+                                 PieceTile(hunter, kPickedCyan),
+                                 PieceTile(wolf, kPickedCyan),
+                                 Image(kTileSize, kTileSize, Pixel(kLightSquare)),
+                                 PieceTile(hunter, kDarkSquare),
+                                 PieceTile(wolf, kDarkSquare),
+                                 PieceImage(hunter, kTileSize, Edge::kMask),
+                                 PieceImage(wolf, kTileSize, Edge::kMask)};
+  }();
+  return tiles;
 }
 
 Image DrawPiece(bool wolf, int side) {
