@@ -36,7 +36,6 @@ class RecordingCanvas : public Canvas {
 struct AnimatedGame {
   AnimatedGame() {
     auto rec = std::make_unique<RecordingCanvas>();
-    rec->SetTextRenderer(platform.text.get());
     canvas = rec.get();
     platform.canvas = std::move(rec);
     form = std::make_unique<TForm3>(platform);
@@ -54,7 +53,7 @@ struct AnimatedGame {
     form->AnimWolf = static_cast<std::uint8_t>(wolf);
     form->wolf3();
   }
-  FakePlatform platform;
+  FakePlatform platform{false};
   RecordingCanvas* canvas = nullptr;
   std::unique_ptr<TForm3> form;
 };
@@ -280,16 +279,18 @@ TEST(Calibration, CountIsDividedBySeventySevenAndRounded) {
 
 // A measurement that starts near the end of a minute counts just as long as any other.
 TEST(Calibration, TheEndOfAMinuteDoesNotShortenTheMeasurement) {
+  FakePlatform p(false);
+  TForm3 form(p);
+  form.FormCreate();
   for (int start = 0; start < 60; ++start) {
     SCOPED_TRACE(start);
-    FakePlatform p(false);
-    TForm3 form(p);
-    form.FormCreate();
-    p.clock = [&p, start] { return (start + p.clock_reads++ / 1000) % 60; };
-    form.FormPaint();
-    // Four seconds of readings at 1000 a second, less the two starting readings.
-    EXPECT_EQ(p.clock_reads, 4001);
-    EXPECT_EQ(form.DelayCount, 52);  // round(3999 / 77)
+    p.clock_reads = 0;
+    p.clock = [&p, start] { return (start + p.clock_reads++ / 100) % 60; };
+    form.CalibrationPending = 1;
+    form.Calibrate();
+    // Four seconds of readings at 100 a second: 399 stars, one per reading but the two first.
+    EXPECT_EQ(p.clock_reads, 401);
+    EXPECT_EQ(form.DelayCount, 5);  // round(399 / 77)
   }
 }
 

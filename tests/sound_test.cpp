@@ -171,7 +171,7 @@ class RealSound : public ::testing::Test {
     if (music != nullptr) {
       EXPECT_EQ(Mix_PlayMusic(music, 0), 0) << Mix_GetError();
       // The driver writes the mix at the pace of a real sound card.
-      std::this_thread::sleep_for(std::chrono::seconds(2));
+      std::this_thread::sleep_for(std::chrono::milliseconds(1500));
       Mix_HaltMusic();
       Mix_FreeMusic(music);
     }
@@ -195,7 +195,7 @@ TEST_F(RealSound, EachTunePlaysAudiblyThroughTheSoundfont) {
     SCOPED_TRACE(name);
     std::size_t samples = 0;
     const double rms = PlayAndMeasure(DataFile(name), samples);
-    EXPECT_GE(samples, 3u * 22050u);  // one and a half seconds, both channels
+    EXPECT_GE(samples, 2u * 22050u);  // a second, both channels
     EXPECT_GT(rms, 300.0);            // of a full scale of 32767; silence is 0
   }
 }
