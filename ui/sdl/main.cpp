@@ -1,1 +1,54 @@
-int main() { return 0; }
+// Vorlask: one wolf against four hunters. The program takes no arguments and reads no settings;
+// it finds its data files in the current directory or where it is installed.
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+#include "game/state.h"
+#include "ui/sdl/sdl_platform.h"
+#include "ui/sdl/ttf_text.h"
+
+namespace {
+
+int RunGame() {
+  std::string error;
+  vorlask::TtfTextRenderer text(VORLASK_FONT_FILE);
+  if (!text.Ready(error)) {
+    vorlask::ShowStartupError("Vorlask cannot start: its font is missing (" + error +
+                              "). Install the package fonts-liberation2.");
+    return 1;
+  }
+  vorlask::SdlPlatform platform(text);
+  if (!platform.OpenWindow(error)) {
+    vorlask::ShowStartupError("Vorlask cannot start: " + error);
+    return 1;
+  }
+  // The form lives on the heap: with its pictures and tile set it is too big for the stack.
+  auto form = std::make_unique<vorlask::TForm3>(platform);
+  // A failed start-up has shown its error already; the window is never shown then.
+  if (!form->FormCreate()) return 1;
+  return platform.Run(*form);
+}
+
+}  // namespace
+
+int main(int, char*[]) {
+  SDL_SetHint(SDL_HINT_APP_NAME, "Vorlask");
+  // The picture is drawn in memory and copied to the window; no graphics driver is needed.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  // A board game in a window should not switch off the desktop's compositor.
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+    vorlask::ShowStartupError(std::string("Vorlask cannot start: no display is available (") +
+                              SDL_GetError() +
+                              "). It needs a graphical desktop session to show its window.");
+    return 1;
+  }
+  SDL_StopTextInput();
+  const int status = RunGame();
+  SDL_Quit();
+  return status;
+}

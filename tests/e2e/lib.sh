@@ -1,0 +1,272 @@
+# shellcheck shell=bash
+# Helpers for the end-to-end tests: the real vorlask binary on a private Xvfb display, driven
+# with xdotool and checked through screenshots. A test script sources this file with the path
+# of the binary as its first argument:
+#
+#   source "$(dirname "$0")/lib.sh" "$1"
+#   e2e_start_x
+#   e2e_start_game "$E2E_DATA"     # a folder holding the data files
+#   e2e_wait_ready                  # window shown, first paint and speed calibration done
+#   e2e_key Right Return            # or: e2e_click 1 100 200 (client pixels)
+#   e2e_shot; e2e_expect_pixel 171 412 198,198,198
+#   e2e_key Escape; e2e_expect_exit 0
+#
+# Everything started here is stopped on exit, whatever happens. Failures print what was
+# expected and keep the last screenshot in $E2E_KEEP (the build's Testing folder) if set.
+# The music plays to SDL's silent "dummy" audio device, so that no test needs a sound card
+# and no error box about a missing device can block the window.
+
+set -euo pipefail
+
+E2E_BIN="$(realpath "${1:?usage: $0 path/to/vorlask}")"
+E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+E2E_SOURCE_DIR="$(cd "$E2E_LIB_DIR/../.." && pwd)"
+# The data files as the build put them beside the binary.
+E2E_DATA="$(dirname "$E2E_BIN")"
+E2E_TMP="$(mktemp -d "${TMPDIR:-/tmp}/vorlask-e2e.XXXXXX")"
+E2E_XVFB_PID=""
+E2E_PID=""
+E2E_STATUS=""
+E2E_WID=""
+E2E_SHOT="$E2E_TMP/shot.png"
+E2E_STDOUT="$E2E_TMP/stdout"
+E2E_STDERR="$E2E_TMP/stderr"
+E2E_NAME="$(basename "$0" .sh)"
+export SDL_AUDIODRIVER=dummy
+
+e2e_cleanup() {
+  local status=$?
+  if [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; then
+    kill -KILL "$E2E_PID" 2>/dev/null || true
+    wait "$E2E_PID" 2>/dev/null || true
+  fi
+  if [ -n "$E2E_XVFB_PID" ]; then
+    kill "$E2E_XVFB_PID" 2>/dev/null || true
+    wait "$E2E_XVFB_PID" 2>/dev/null || true
+  fi
+  if [ "$status" -ne 0 ] && [ -n "${E2E_KEEP:-}" ] && [ -f "$E2E_SHOT" ]; then
+    mkdir -p "$E2E_KEEP" && cp "$E2E_SHOT" "$E2E_KEEP/$E2E_NAME-failed.png" || true
+  fi
+  rm -rf "$E2E_TMP"
+  exit "$status"
+}
+trap e2e_cleanup EXIT
+trap 'exit 130' INT TERM
+
+e2e_log() { echo "[$E2E_NAME] $*" >&2; }
+
+e2e_fail() {
+  e2e_log "FAIL: $*"
+  if [ -s "$E2E_STDERR" ]; then
+    e2e_log "stderr of vorlask:"
+    sed 's/^/    /' "$E2E_STDERR" >&2
+  fi
+  exit 1
+}
+
+# Starts Xvfb on a display number nobody uses (the server picks it) and exports DISPLAY.
+# Arguments: the screen geometry (default 1024x768x24), then extra Xvfb options.
+e2e_start_x() {
+  local geometry="${1:-1024x768x24}"
+  shift || true
+  local fdfile="$E2E_TMP/displayfd"
+  : >"$fdfile"
+  Xvfb -displayfd 9 -screen 0 "$geometry" -nolisten tcp -noreset "$@" \
+    9>"$fdfile" >"$E2E_TMP/xvfb.log" 2>&1 &
+  E2E_XVFB_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    if [ -s "$fdfile" ]; then
+      export DISPLAY=":$(tr -d '[:space:]' <"$fdfile")"
+      return 0
+    fi
+    kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  cat "$E2E_TMP/xvfb.log" >&2
+  e2e_fail "Xvfb did not start"
+}
+
+# Starts the game in the given folder (default: the data beside the binary), optionally a
+# different binary. Sets E2E_PID.
+e2e_start_game() {
+  local dir="${1:-$E2E_DATA}" bin="${2:-$E2E_BIN}"
+  E2E_STATUS=""
+  E2E_WID=""
+  (cd "$dir" && exec "$bin" >"$E2E_STDOUT" 2>"$E2E_STDERR") &
+  E2E_PID=$!
+}
+
+# Waits up to $1 seconds (default 20) for the game's main window to be shown; sets E2E_WID.
+e2e_wait_window() {
+  local limit="${1:-20}" i ids
+  for i in $(seq 1 $((limit * 20))); do
+    ids="$(xdotool search --onlyvisible --pid "$E2E_PID" --name '^Vorlask$' 2>/dev/null || true)"
+    if [ -n "$ids" ]; then
+      E2E_WID="$(echo "$ids" | head -n 1)"
+      return 0
+    fi
+    kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "vorlask ended before showing its window"
+    sleep 0.05
+  done
+  e2e_fail "no window within $limit s"
+}
+
+# CPU time used so far by the game, in clock ticks.
+e2e_cpu_ticks() {
+  local stat
+  stat="$(cat "/proc/$E2E_PID/stat" 2>/dev/null)" || {
+    echo 0
+    return
+  }
+  # Fields after the command name (which may hold spaces): utime is the 12th, stime the 13th.
+  stat="${stat##*) }"
+  # shellcheck disable=SC2086
+  set -- $stat
+  echo $((${12} + ${13}))
+}
+
+# Waits until the game takes no CPU for a while: its start-up, the first paint and the speed
+# measurement that follows it are over, and so is the reaction to the last input.
+e2e_wait_idle() {
+  local limit="${1:-30}" quiet=0 before after i
+  before="$(e2e_cpu_ticks)"
+  for i in $(seq 1 $((limit * 10))); do
+    sleep 0.1
+    kill -0 "$E2E_PID" 2>/dev/null || return 0
+    after="$(e2e_cpu_ticks)"
+    if [ $((after - before)) -le 1 ]; then
+      quiet=$((quiet + 1))
+      [ "$quiet" -ge 3 ] && return 0
+    else
+      quiet=0
+    fi
+    before="$after"
+  done
+  e2e_fail "vorlask did not become idle within $limit s"
+}
+
+# Window shown, painted (the olive margin at its top-left corner) and idle.
+e2e_wait_ready() {
+  e2e_wait_window "${1:-20}"
+  local i
+  for i in $(seq 1 200); do
+    e2e_shot
+    [ "$(e2e_pixel 3 3)" = "128,128,0" ] && break
+    [ "$i" -eq 200 ] && e2e_fail "the window was never painted"
+    sleep 0.05
+  done
+  e2e_wait_idle 30
+}
+
+# Keys by their X names (Escape, Return, KP_Enter, Left, t, 1, ...), to the game's window.
+e2e_key() {
+  xdotool mousemove --window "$E2E_WID" 1 1 >/dev/null
+  xdotool windowfocus --sync "$E2E_WID" 2>/dev/null || true
+  xdotool key --delay 30 "$@"
+}
+
+# e2e_click BUTTON X Y: presses and releases a mouse button at client pixel (X, Y) of the
+# window. Positions are in the game's own pixels; on a scaled window pass E2E_SCALE.
+e2e_click() {
+  local button="$1" x="$2" y="$3" s="${E2E_SCALE:-1}"
+  xdotool mousemove --window "$E2E_WID" $((x * s + s / 2)) $((y * s + s / 2)) click "$button"
+}
+
+# e2e_drag_release BUTTON X1 Y1 X2 Y2: press at one client pixel, release at another, which
+# may lie outside the window.
+e2e_drag_release() {
+  local button="$1" s="${E2E_SCALE:-1}"
+  xdotool mousemove --window "$E2E_WID" $(($2 * s)) $(($3 * s)) mousedown "$button" \
+    mousemove --window "$E2E_WID" $(($4 * s)) $(($5 * s)) mouseup "$button"
+}
+
+# A screenshot of the window's client area into $E2E_SHOT (or the file given).
+e2e_shot() {
+  import -window "$E2E_WID" "${1:-$E2E_SHOT}" 2>/dev/null || e2e_fail "screenshot failed"
+}
+
+# e2e_pixel X Y [FILE]: "R,G,B" of a client pixel of the last screenshot, in game pixels.
+e2e_pixel() {
+  local s="${E2E_SCALE:-1}"
+  local x=$(($1 * s)) y=$(($2 * s))
+  convert "${3:-$E2E_SHOT}" -format \
+    "%[fx:round(255*p{$x,$y}.r)],%[fx:round(255*p{$x,$y}.g)],%[fx:round(255*p{$x,$y}.b)]" info:
+}
+
+e2e_expect_pixel() {
+  local got
+  got="$(e2e_pixel "$1" "$2")"
+  [ "$got" = "$3" ] || e2e_fail "pixel ($1, $2) is $got, expected $3${4:+ ($4)}"
+}
+
+# e2e_count_colour X Y W H R,G,B: how many pixels of the rectangle (game pixels) have the colour.
+e2e_count_colour() {
+  local s="${E2E_SCALE:-1}"
+  convert "$E2E_SHOT" -crop "$(($3 * s))x$(($4 * s))+$(($1 * s))+$(($2 * s))" +repage \
+    -alpha off -depth 8 -format %c histogram:info: |
+    awk -v want="($5)" '$2 == want { n += $1 } END { print n + 0 }'
+}
+
+# The pixels of a rectangle as text, to compare two parts of the window.
+e2e_region() {
+  local s="${E2E_SCALE:-1}"
+  convert "$E2E_SHOT" -crop "$(($3 * s))x$(($4 * s))+$(($1 * s))+$(($2 * s))" +repage \
+    -depth 8 txt:- | tail -n +2 | awk '{ print $3 }' | md5sum | cut -d' ' -f1
+}
+
+# Top-left client pixel of a board square.
+e2e_square_x() { echo $((54 * $1 - 86)); }
+e2e_square_y() { echo $((54 * $1 - 85)); }
+
+# Clicks the centre of board square (row, col).
+e2e_click_square() {
+  e2e_click 1 $((54 * $2 - 86 + 26)) $((54 * $1 - 85 + 26))
+}
+
+# e2e_expect_exit STATUS [SECONDS]: the game ends by itself with that status.
+e2e_expect_exit() {
+  local want="$1" limit="${2:-10}" i
+  for i in $(seq 1 $((limit * 20))); do
+    if ! kill -0 "$E2E_PID" 2>/dev/null; then
+      E2E_STATUS=0
+      wait "$E2E_PID" || E2E_STATUS=$?
+      E2E_PID=""
+      [ "$E2E_STATUS" = "$want" ] || e2e_fail "exit status $E2E_STATUS, expected $want"
+      return 0
+    fi
+    sleep 0.05
+  done
+  e2e_fail "vorlask did not end within $limit s"
+}
+
+# Closes the window as a window manager's close button would.
+e2e_close_window() {
+  local tool="${VORLASK_E2E_CLOSE_WINDOW:-$(dirname "$E2E_BIN")/tests/e2e_close_window}"
+  [ -x "$tool" ] || e2e_fail "the close helper $tool is missing (build target e2e_close_window)"
+  "$tool" "$E2E_WID"
+}
+
+# Dismisses the error message box of a failed start with its OK button (Return).
+e2e_dismiss_message_box() {
+  local limit="${1:-10}" i box
+  for i in $(seq 1 $((limit * 20))); do
+    box="$(xdotool search --onlyvisible --name '^Vorlask$' 2>/dev/null | head -n 1 || true)"
+    if [ -n "$box" ]; then
+      xdotool mousemove --window "$box" 5 5 >/dev/null
+      xdotool windowfocus --sync "$box" 2>/dev/null || true
+      xdotool key Return
+      return 0
+    fi
+    kill -0 "$E2E_PID" 2>/dev/null || return 0
+    sleep 0.05
+  done
+}
+
+e2e_expect_stderr_contains() {
+  grep -qF -- "$1" "$E2E_STDERR" || e2e_fail "stderr does not mention \"$1\""
+}
+
+e2e_expect_quiet_stderr() {
+  [ ! -s "$E2E_STDERR" ] || e2e_fail "unexpected output on stderr"
+}

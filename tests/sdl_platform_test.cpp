@@ -1,0 +1,228 @@
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ui/sdl/display_scale.h"
+#include "ui/sdl/keys.h"
+#include "ui/sdl/sdl_platform.h"
+
+namespace vorlask {
+namespace {
+
+TEST(VirtualKeys, LettersDigitsAndControlKeysGiveTheCommandCodes) {
+  EXPECT_EQ(VirtualKeyCode(SDLK_t, SDL_SCANCODE_T), 84);
+  EXPECT_EQ(VirtualKeyCode(SDLK_n, SDL_SCANCODE_N), 78);
+  // An AZERTY keyboard: the key typing "a" sits where QWERTY has Q; its code is still A's.
+  EXPECT_EQ(VirtualKeyCode(SDLK_a, SDL_SCANCODE_Q), 65);
+  // A Russian layout: the key at S types a Cyrillic letter but still means S.
+  EXPECT_EQ(VirtualKeyCode(0x044B, SDL_SCANCODE_S), 83);
+  EXPECT_EQ(VirtualKeyCode(SDLK_1, SDL_SCANCODE_1), 49);
+  EXPECT_EQ(VirtualKeyCode(SDLK_2, SDL_SCANCODE_2), 50);
+  // The French digit row types "&" and "é" unshifted; the keys are still 1 and 2.
+  EXPECT_EQ(VirtualKeyCode(SDLK_AMPERSAND, SDL_SCANCODE_1), 49);
+  EXPECT_EQ(VirtualKeyCode(0xE9, SDL_SCANCODE_2), 50);
+  EXPECT_EQ(VirtualKeyCode(SDLK_RETURN, SDL_SCANCODE_RETURN), 13);
+  EXPECT_EQ(VirtualKeyCode(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER), 13);
+  EXPECT_EQ(VirtualKeyCode(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE), 27);
+  EXPECT_EQ(VirtualKeyCode(SDLK_LEFT, SDL_SCANCODE_LEFT), 37);
+  EXPECT_EQ(VirtualKeyCode(SDLK_UP, SDL_SCANCODE_UP), 38);
+  EXPECT_EQ(VirtualKeyCode(SDLK_RIGHT, SDL_SCANCODE_RIGHT), 39);
+  EXPECT_EQ(VirtualKeyCode(SDLK_DOWN, SDL_SCANCODE_DOWN), 40);
+}
+
+TEST(VirtualKeys, KeypadDigitsAndOtherKeysAreNotCommands) {
+  EXPECT_EQ(VirtualKeyCode(SDLK_KP_1, SDL_SCANCODE_KP_1), 97);
+  EXPECT_EQ(VirtualKeyCode(SDLK_KP_2, SDL_SCANCODE_KP_2), 98);
+  EXPECT_EQ(VirtualKeyCode(SDLK_KP_0, SDL_SCANCODE_KP_0), 96);
+  const std::vector<std::uint16_t> commands = {13, 27, 37, 38, 39, 40, 49,  50,
+                                               65, 72, 78, 80, 83, 84, 151, 152};
+  for (SDL_Keycode sym : {SDLK_SPACE, SDLK_F1, SDLK_TAB, SDLK_LSHIFT, SDLK_KP_PLUS, SDLK_MENU}) {
+    const std::uint16_t code = VirtualKeyCode(sym, SDL_GetScancodeFromKey(sym));
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), code), 0) << SDL_GetKeyName(sym);
+  }
+}
+
+TEST(DisplayScale, WholeMultiplesOfNinetySixDotsPerInchThatFitTheScreen) {
+  EXPECT_EQ(ChooseScale({}), 1);
+  EXPECT_EQ(ChooseScale({.monitor_dpi = 96}), 1);
+  EXPECT_EQ(ChooseScale({.monitor_dpi = 120}), 1);
+  EXPECT_EQ(ChooseScale({.monitor_dpi = 144}), 2);
+  EXPECT_EQ(ChooseScale({.monitor_dpi = 192}), 2);
+  EXPECT_EQ(ChooseScale({.monitor_dpi = 288}), 3);
+  // What the desktop asks for wins over the monitor's own size, which is often wrong.
+  EXPECT_EQ(ChooseScale({.desktop_dpi = 192, .monitor_dpi = 96}), 2);
+  EXPECT_EQ(ChooseScale({.desktop_dpi = 96, .monitor_dpi = 192}), 1);
+  EXPECT_EQ(ChooseScale({.desktop_scale = 2, .desktop_dpi = 96}), 2);
+  // A window that would not fit on the screen is shown smaller.
+  EXPECT_EQ(ChooseScale({.monitor_dpi = 288, .usable_width = 1920, .usable_height = 1080}), 2);
+  EXPECT_EQ(ChooseScale({.desktop_scale = 2, .usable_width = 1280, .usable_height = 800}), 1);
+  EXPECT_EQ(ChooseScale({.monitor_dpi = 10}), 1);
+  EXPECT_EQ(ChooseScale({.monitor_dpi = 100000}), 8);
+}
+
+// The loop's own events need SDL's event queue and timer thread, but no display.
+class SdlEvents : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+    ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER), 0) << SDL_GetError();
+    events_ = RegisterLoopEvents();
+  }
+  void TearDown() override { SDL_Quit(); }
+
+  // The next loop event of the given type within the time limit; false if none came.
+  bool Next(Uint32 type, int limit_ms, SDL_Event* out = nullptr) {
+    const Uint64 end = SDL_GetTicks64() + static_cast<Uint64>(limit_ms);
+    SDL_Event e;
+    while (SDL_GetTicks64() < end) {
+      if (SDL_WaitEventTimeout(&e, 10) == 1 && e.type == type) {
+        if (out != nullptr) *out = e;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  LoopEvents events_;
+};
+
+TEST_F(SdlEvents, TimerFiresOnceAndIgnoresFiringsOfAnEarlierEnabling) {
+  SdlTimer timer;
+  timer.Enable();
+  const Uint64 start = SDL_GetTicks64();
+  timer.Disable();
+  timer.Enable();
+  timer.Enable();  // armed already: does not restart the interval
+  SDL_UserEvent stale{};
+  stale.type = events_.timer;
+  stale.code = 1;
+  EXPECT_FALSE(timer.TakeFiring(stale));
+
+  SDL_Event fired;
+  ASSERT_TRUE(Next(events_.timer, 2000, &fired));
+  EXPECT_GE(SDL_GetTicks64() - start, SdlTimer::kIntervalMs - 5);
+  EXPECT_TRUE(timer.TakeFiring(fired.user));
+  EXPECT_FALSE(timer.TakeFiring(fired.user));
+  EXPECT_FALSE(Next(events_.timer, 450));
+
+  // A firing that was queued before Disable is ignored.
+  timer.Disable();
+  timer.Enable();
+  ASSERT_TRUE(Next(events_.timer, 2000, &fired));
+  timer.Disable();
+  EXPECT_FALSE(timer.TakeFiring(fired.user));
+}
+
+// A type 0 MIDI file: one note of the given length in ticks (480 ticks a beat at 120 beats
+// a minute, so 480 ticks last half a second).
+void WriteMidi(const std::string& path, int ticks) {
+  std::vector<unsigned char> track = {0x00, 0x90, 60, 100};
+  std::vector<unsigned char> delta;
+  for (int v = ticks; v > 0; v >>= 7)
+    delta.insert(delta.begin(), static_cast<unsigned char>(v & 0x7F));
+  for (std::size_t i = 0; i + 1 < delta.size(); ++i)
+    delta[i] |= 0x80;
+  track.insert(track.end(), delta.begin(), delta.end());
+  for (unsigned char b : {0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00})
+    track.push_back(b);
+  std::ofstream out(path, std::ios::binary);
+  const unsigned char header[] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0};
+  out.write(reinterpret_cast<const char*>(header), sizeof header);
+  const unsigned char chunk[] = {'M',
+                                 'T',
+                                 'r',
+                                 'k',
+                                 0,
+                                 0,
+                                 static_cast<unsigned char>(track.size() >> 8),
+                                 static_cast<unsigned char>(track.size())};
+  out.write(reinterpret_cast<const char*>(chunk), sizeof chunk);
+  out.write(reinterpret_cast<const char*>(track.data()),
+            static_cast<std::streamsize>(track.size()));
+}
+
+TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
+  if (!std::filesystem::exists(VORLASK_SOUNDFONT_FILE)) GTEST_SKIP() << "no sound font";
+  const std::filesystem::path dir = ::testing::TempDir();
+  const std::string short_tune = (dir / "vorlask_short.mid").string();
+  const std::string long_tune = (dir / "vorlask_long.mid").string();
+  WriteMidi(short_tune, 96);
+  WriteMidi(long_tune, 480 * 60);
+
+  SdlMediaPlayer player(VORLASK_SOUNDFONT_FILE);
+  std::string error;
+  ASSERT_TRUE(player.Open(short_tune, error)) << error;
+  player.Play();
+  EXPECT_TRUE(Next(events_.music_end, 5000)) << "a play that runs out is reported";
+  EXPECT_FALSE(Next(events_.music_end, 300)) << "and only once";
+
+  ASSERT_TRUE(player.Open(long_tune, error)) << error;
+  player.Play();
+  player.Close();
+  player.Close();
+  EXPECT_TRUE(Next(events_.music_end, 1000)) << "a play cut short by Close is reported";
+  EXPECT_FALSE(Next(events_.music_end, 300));
+
+  ASSERT_TRUE(player.Open(long_tune, error)) << error;
+  player.Play();
+  ASSERT_TRUE(player.Open(short_tune, error)) << error;
+  EXPECT_TRUE(Next(events_.music_end, 1000)) << "a play replaced by another Open is reported";
+  EXPECT_FALSE(Next(events_.music_end, 300));
+  player.Close();
+  EXPECT_FALSE(Next(events_.music_end, 300)) << "an opened file that never played owes nothing";
+
+  EXPECT_FALSE(player.Open((dir / "no_such_tune.mid").string(), error));
+  EXPECT_NE(error.find("no_such_tune.mid"), std::string::npos) << error;
+  std::remove(short_tune.c_str());
+  std::remove(long_tune.c_str());
+}
+
+TEST(SdlMediaPlayerSetUp, AMissingSoundFontIsReportedWhenMusicIsOpened) {
+  SdlMediaPlayer player("/nonexistent/sound.sf2");
+  const std::string tune = ::testing::TempDir() + "/vorlask_tune.mid";
+  WriteMidi(tune, 96);
+  std::string error;
+  EXPECT_FALSE(player.Open(tune, error));
+  EXPECT_NE(error.find("/nonexistent/sound.sf2"), std::string::npos) << error;
+  std::remove(tune.c_str());
+}
+
+class NoText : public TextRenderer {
+ public:
+  Image Render(const std::string&, const Font&, Color) override { return {}; }
+};
+
+TEST(SdlPlatformServices, ClockRandomNumbersAndDataFolders) {
+  NoText text;
+  SdlPlatform platform(text);
+  for (int i = 0; i < 1000; ++i) {
+    const double u = platform.RandomUniform();
+    ASSERT_GE(u, 0.0);
+    ASSERT_LT(u, 1.0);
+  }
+  const int second = platform.ClockSecond();
+  EXPECT_GE(second, 0);
+  EXPECT_LE(second, 59);
+
+  // The current directory first, then the program's own folder, then where it is installed.
+  char* base = SDL_GetBasePath();
+  ASSERT_NE(base, nullptr);
+  std::string exe_dir(base);
+  SDL_free(base);
+  exe_dir.pop_back();
+  std::vector<std::string> expected = {std::filesystem::current_path().string()};
+  if (exe_dir != expected[0]) expected.push_back(exe_dir);
+  expected.push_back(VORLASK_INSTALLED_DATA_DIR);
+  const std::vector<std::string> folders = platform.DataFolders();
+  ASSERT_GE(folders.size(), expected.size());
+  EXPECT_EQ(std::vector<std::string>(folders.begin(), folders.begin() + expected.size()), expected);
+}
+
+}  // namespace
+}  // namespace vorlask

@@ -1,0 +1,379 @@
+#include "ui/sdl/sdl_platform.h"
+
+#include <SDL_mixer.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+
+#include "ui/sdl/bmp_file.h"
+#include "ui/sdl/display_scale.h"
+#include "ui/sdl/keys.h"
+
+namespace vorlask {
+
+namespace {
+
+// SDL_mixer's end-of-music hook takes no user data, so what it needs lives here. The flag is
+// set while a started play has not yet reported its end; whoever clears it pushes the one
+// notification of that play.
+std::atomic<Uint32> g_music_end_event{0};
+std::atomic<bool> g_play_owes_notice{false};
+
+void PushLoopEvent(Uint32 type, Sint32 code) {
+  SDL_Event event;
+  SDL_zero(event);
+  event.type = type;
+  event.user.code = code;
+  SDL_PushEvent(&event);
+}
+
+void SettlePlay() {
+  if (g_play_owes_notice.exchange(false)) PushLoopEvent(g_music_end_event.load(), 0);
+}
+
+// Runs on the audio thread, or inside Mix_HaltMusic.
+void MusicFinished() {
+  SettlePlay();
+}
+
+std::atomic<Uint32> g_timer_event{0};
+
+// Runs on SDL's timer thread; the enabling's number travels in the parameter.
+Uint32 TimerFired(Uint32, void* param) {
+  PushLoopEvent(g_timer_event.load(), static_cast<Sint32>(reinterpret_cast<std::intptr_t>(param)));
+  return 0;
+}
+
+std::string WithoutTrailingSeparator(const std::filesystem::path& p) {
+  std::string s = p.lexically_normal().string();
+  while (s.size() > 1 && s.back() == '/')
+    s.pop_back();
+  return s;
+}
+
+}  // namespace
+
+LoopEvents RegisterLoopEvents() {
+  const Uint32 first = SDL_RegisterEvents(2);
+  LoopEvents events;
+  if (first != static_cast<Uint32>(-1)) {
+    events.timer = first;
+    events.music_end = first + 1;
+  }
+  g_timer_event = events.timer;
+  g_music_end_event = events.music_end;
+  return events;
+}
+
+void ShowStartupError(const std::string& message, SDL_Window* parent) {
+  std::fprintf(stderr, "vorlask: %s\n", message.c_str());
+  std::fflush(stderr);
+  // Without a display the box cannot show; stderr has the message then.
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Vorlask", message.c_str(), parent);
+}
+
+// ---- Timer ----
+
+SdlTimer::~SdlTimer() {
+  if (id_ != 0) SDL_RemoveTimer(id_);
+}
+
+void SdlTimer::Enable() {
+  enabled_ = true;
+  if (id_ != 0) return;
+  ++arming_;
+  id_ = SDL_AddTimer(kIntervalMs, &TimerFired,
+                     reinterpret_cast<void*>(static_cast<std::intptr_t>(arming_)));
+  if (id_ == 0) std::fprintf(stderr, "vorlask: the timer cannot start: %s\n", SDL_GetError());
+}
+
+void SdlTimer::Disable() {
+  enabled_ = false;
+  if (id_ != 0) SDL_RemoveTimer(id_);
+  id_ = 0;
+}
+
+bool SdlTimer::TakeFiring(const SDL_UserEvent& event) {
+  if (!enabled_ || id_ == 0 || event.code != arming_) return false;
+  // The one-shot timer has run out: a later enabling arms it afresh.
+  id_ = 0;
+  return true;
+}
+
+// ---- Media player ----
+
+SdlMediaPlayer::SdlMediaPlayer(std::string soundfont) : soundfont_(std::move(soundfont)) {}
+
+SdlMediaPlayer::~SdlMediaPlayer() {
+  if (!audio_open_) return;
+  Mix_HookMusicFinished(nullptr);
+  Mix_HaltMusic();
+  g_play_owes_notice = false;
+  if (music_ != nullptr) Mix_FreeMusic(music_);
+  Mix_CloseAudio();
+  Mix_Quit();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlMediaPlayer::OpenAudio(std::string& error) {
+  if (audio_open_) return true;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(soundfont_, ec)) {
+    error = "the MIDI sound font " + soundfont_ + " is missing";
+    return false;
+  }
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    error = std::string("no audio device is available: ") + SDL_GetError();
+    return false;
+  }
+  Mix_SetSoundFonts(soundfont_.c_str());
+  if ((Mix_Init(MIX_INIT_MID) & MIX_INIT_MID) == 0) {
+    error = std::string("MIDI playback is not available: ") + Mix_GetError();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+    error = std::string("the audio device cannot be opened: ") + Mix_GetError();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  Mix_HookMusicFinished(&MusicFinished);
+  audio_open_ = true;
+  return true;
+}
+
+bool SdlMediaPlayer::Open(const std::string& file, std::string& error) {
+  Close();
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) {
+    error = "the music file " + file + " does not exist";
+    return false;
+  }
+  if (!OpenAudio(error)) {
+    error = "cannot play " + file + ": " + error;
+    return false;
+  }
+  music_ = Mix_LoadMUS(file.c_str());
+  if (music_ == nullptr) {
+    error = "cannot play " + file + ": " + Mix_GetError();
+    return false;
+  }
+  file_ = file;
+  return true;
+}
+
+void SdlMediaPlayer::EndPlay() {
+  if (!audio_open_) return;
+  // Halting calls the hook, which settles the play; settle it here too in case the hook does
+  // not run, so that the play reports its end exactly once.
+  Mix_HaltMusic();
+  SettlePlay();
+}
+
+void SdlMediaPlayer::Play() {
+  if (music_ == nullptr) return;
+  EndPlay();
+  g_play_owes_notice = true;
+  if (Mix_PlayMusic(music_, 0) != 0) {
+    g_play_owes_notice = false;
+    std::fprintf(stderr, "vorlask: cannot play %s: %s\n", file_.c_str(), Mix_GetError());
+  }
+}
+
+void SdlMediaPlayer::Close() {
+  EndPlay();
+  if (music_ != nullptr) Mix_FreeMusic(music_);
+  music_ = nullptr;
+  file_.clear();
+}
+
+// ---- Platform ----
+
+SdlPlatform::SdlPlatform(TextRenderer& text)
+    : events_(RegisterLoopEvents()),
+      canvas_(kClientWidth, kClientHeight, kOlive),
+      timer_(),
+      media_(VORLASK_SOUNDFONT_FILE) {
+  canvas_.SetTextRenderer(&text);
+}
+
+SdlPlatform::~SdlPlatform() {
+  timer_.Disable();
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+}
+
+bool SdlPlatform::OpenWindow(std::string& error) {
+  window_ = SDL_CreateWindow("Vorlask", 160, 14, kClientWidth, kClientHeight, SDL_WINDOW_HIDDEN);
+  if (window_ == nullptr) {
+    error = std::string("the window cannot be created: ") + SDL_GetError();
+    return false;
+  }
+  scale_ = ChooseScale(QueryScreenDensity(window_));
+  if (scale_ > 1) SDL_SetWindowSize(window_, kClientWidth * scale_, kClientHeight * scale_);
+  return true;
+}
+
+int SdlPlatform::Logical(int device) const {
+  // Floor division: a release left of or above the window stays negative.
+  return device >= 0 ? device / scale_ : -((-device + scale_ - 1) / scale_);
+}
+
+int SdlPlatform::Run(TForm3& form) {
+  SDL_ShowWindow(window_);
+  shown_ = true;
+  while (!quit_) {
+    SDL_Event event;
+    if (SDL_WaitEvent(&event) == 0) {
+      std::fprintf(stderr, "vorlask: waiting for events failed: %s\n", SDL_GetError());
+      return 1;
+    }
+    Dispatch(event, form);
+  }
+  return 0;
+}
+
+void SdlPlatform::Dispatch(const SDL_Event& event, TForm3& form) {
+  switch (event.type) {
+    case SDL_QUIT:
+      quit_ = true;
+      return;
+    case SDL_WINDOWEVENT:
+      if (event.window.event != SDL_WINDOWEVENT_EXPOSED) return;
+      // A repaint starts from the window's background colour, as the window system's does.
+      canvas_.Clear(kOlive);
+      form.FormPaint();
+      break;
+    case SDL_KEYDOWN:
+      form.FormKeyDown(VirtualKeyCode(event.key.keysym.sym, event.key.keysym.scancode));
+      break;
+    case SDL_MOUSEBUTTONUP: {
+      MouseButton button = MouseButton::kOther;
+      if (event.button.button == SDL_BUTTON_LEFT) button = MouseButton::kLeft;
+      if (event.button.button == SDL_BUTTON_RIGHT) button = MouseButton::kRight;
+      if (event.button.button == SDL_BUTTON_MIDDLE) button = MouseButton::kMiddle;
+      form.FormMouseUp(button, Logical(event.button.x), Logical(event.button.y));
+      break;
+    }
+    default:
+      if (event.type == events_.timer && events_.timer != 0) {
+        if (!timer_.TakeFiring(event.user)) return;
+        form.Timer1Timer();
+        break;
+      }
+      if (event.type == events_.music_end && events_.music_end != 0) {
+        form.MediaPlayer1Notify();
+        break;
+      }
+      return;
+  }
+  Present();
+}
+
+void SdlPlatform::Present() {
+  if (window_ == nullptr || !shown_) return;
+  SDL_Surface* target = SDL_GetWindowSurface(window_);
+  if (target == nullptr) return;
+  const Image& picture = canvas_.Picture();
+  const std::uint32_t* pixels = picture.pixels.data();
+  int width = picture.width;
+  int height = picture.height;
+  if (scale_ > 1) {
+    const int sw = width * scale_;
+    scaled_.resize(static_cast<std::size_t>(sw) * height * scale_);
+    for (int y = 0; y < height; ++y) {
+      std::uint32_t* row = scaled_.data() + static_cast<std::size_t>(y) * scale_ * sw;
+      for (int x = 0; x < width; ++x) {
+        const std::uint32_t p = picture.At(x, y);
+        for (int k = 0; k < scale_; ++k)
+          row[x * scale_ + k] = p;
+      }
+      for (int k = 1; k < scale_; ++k) {
+        std::memcpy(row + static_cast<std::size_t>(k) * sw, row, sizeof(std::uint32_t) * sw);
+      }
+    }
+    pixels = scaled_.data();
+    width = sw;
+    height *= scale_;
+  }
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<std::uint32_t*>(pixels), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (source != nullptr) {
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_BlitSurface(source, nullptr, target, nullptr);
+    SDL_FreeSurface(source);
+  }
+  SDL_UpdateWindowSurface(window_);
+  last_present_ = SDL_GetTicks64();
+}
+
+void SdlPlatform::KeepAlive() {
+  // Long handlers call this often; asking the window system more than every few
+  // milliseconds would only slow them down.
+  const Uint64 now = SDL_GetTicks64();
+  if (now - last_keep_alive_ < 10) return;
+  last_keep_alive_ = now;
+  SDL_PumpEvents();
+  // Drawing is immediate: what a long handler has drawn so far shows while it runs.
+  if (now - last_present_ >= 40) Present();
+}
+
+int SdlPlatform::ClockSecond() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&now, &local) == nullptr) return 0;
+  // A leap second reads as the last ordinary one.
+  return local.tm_sec > 59 ? 59 : local.tm_sec;
+}
+
+double SdlPlatform::RandomUniform() {
+  random_.seed(static_cast<std::uint64_t>(
+      std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+  // 53 random bits make a double in [0, 1) that can never round up to 1.
+  return static_cast<double>(random_() >> 11) * 0x1.0p-53;
+}
+
+std::vector<std::string> SdlPlatform::DataFolders() {
+  std::vector<std::string> folders;
+  auto add = [&folders](const std::filesystem::path& p) {
+    const std::string s = WithoutTrailingSeparator(p);
+    for (const std::string& f : folders) {
+      if (f == s) return;
+    }
+    folders.push_back(s);
+  };
+  std::error_code ec;
+  const std::filesystem::path cwd = std::filesystem::current_path(ec);
+  if (!ec) add(cwd);
+  std::filesystem::path exe_dir;
+  if (char* base = SDL_GetBasePath(); base != nullptr) {
+    exe_dir = base;
+    SDL_free(base);
+    add(exe_dir);
+  }
+  add(VORLASK_INSTALLED_DATA_DIR);
+  // An installation unpacked somewhere else keeps its data beside its bin folder.
+  if (!exe_dir.empty()) add(exe_dir / ".." / "share" / "vorlask");
+  return folders;
+}
+
+bool SdlPlatform::LoadBitmap(const std::string& path, Image& out, std::string& error) {
+  return LoadBmpFile(path, out, error);
+}
+
+void SdlPlatform::ShowError(const std::string& message) {
+  ShowStartupError(message, shown_ ? window_ : nullptr);
+}
+
+void SdlPlatform::Quit() {
+  quit_ = true;
+  if (window_ != nullptr && shown_) SDL_HideWindow(window_);
+  shown_ = false;
+}
+
+}  // namespace vorlask
