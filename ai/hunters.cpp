@@ -14,20 +14,30 @@ std::optional<HunterMove> FindHunterMove(const std::array<std::string, 11>& hunt
     return col <= row.size() ? row[col - 1] : '9';
   };
 
-  for (std::size_t e = 0; e < HunterPatterns.size(); ++e) {
-    const HunterPattern& pattern = HunterPatterns[e];
-    const int rows = pattern.RowCount();
-    for (const bool mirrored : {false, true}) {
-      int hunter_hits = 0;
-      bool wolf_hit = false;
-      for (int k = 1; k <= rows; ++k) {
-        for (int j = 1; j <= 8; ++j) {
-          const char cell = pattern.At(k, j);
-          if (cell == '2' && square(k, j, mirrored) == '2') ++hunter_hits;
-          if (cell == '6' && square(k, j, mirrored) == '3') wolf_hit = true;
+  // One attempt: the four hunters stand exactly on the entry's "2" squares (a hunter missing
+  // from one of them ends the attempt), and the wolf on one of its "6" squares unless the entry
+  // fits with the wolf anywhere.
+  const auto fits = [&](const HunterPattern& pattern, bool mirrored) {
+    int hunter_hits = 0;
+    bool wolf_hit = false;
+    for (int k = 1; k <= pattern.RowCount(); ++k) {
+      for (int j = 1; j <= 8; ++j) {
+        const char cell = pattern.At(k, j);
+        if (cell == '2') {
+          if (square(k, j, mirrored) != '2') return false;
+          ++hunter_hits;
+        } else if (cell == '6' && square(k, j, mirrored) == '3') {
+          wolf_hit = true;
         }
       }
-      if (hunter_hits != 4 || !(wolf_hit || pattern.AnyWolf())) continue;
+    }
+    return hunter_hits == 4 && (wolf_hit || pattern.AnyWolf());
+  };
+
+  for (std::size_t e = 0; e < HunterPatterns.size(); ++e) {
+    const HunterPattern& pattern = HunterPatterns[e];
+    for (const bool mirrored : {false, true}) {
+      if (!fits(pattern, mirrored)) continue;
       // Played from a start layout the target is always empty. On any other Board an entry
       // that would send a hunter onto a piece or off the field does not fit, and the search
       // goes on, so that the hunters never break the rules of movement.
@@ -51,8 +61,9 @@ void TForm3::wolfa() {
     HunterView[static_cast<std::size_t>(i)] = Board.Row(10 - i).substr(1, 8);
   }
   HunterGap = 0;
-  for (int row = 9; row >= 2 && f_at(Board.Row(row), '2') == 0; --row)
+  for (int row = 9; row >= 2 && f_at(Board.Row(row), '2') == 0; --row) {
     ++HunterGap;
+  }
 
   const std::optional<HunterMove> move = FindHunterMove(HunterView, HunterGap);
   if (!move) return;
