@@ -9,6 +9,7 @@
 
 #include "ai/hunter_patterns.h"
 #include "support/fake_platform.h"
+#include "support/hunters_walk.h"
 
 namespace vorlask::testing {
 namespace {
@@ -17,7 +18,7 @@ using Square = std::pair<int, int>;
 using Cells = std::vector<Square>;
 
 // The field of a new game without pieces, then the given hunters and wolf, hunters to move.
-void SetPosition(TForm3& f, const Cells& hunters, Square wolf) {
+void PlacePieces(TForm3& f, const Cells& hunters, Square wolf) {
   for (int r = 2; r <= 9; ++r) {
     for (int c = 2; c <= 9; ++c)
       f.Board.Set(r, c, IsDarkSquare(r, c) ? '0' : '1');
@@ -28,6 +29,10 @@ void SetPosition(TForm3& f, const Cells& hunters, Square wolf) {
   f.WolfRow = static_cast<std::uint8_t>(wolf.first);
   f.WolfCol = static_cast<std::uint8_t>(wolf.second);
   f.TurnState = 0;
+}
+
+void SetPosition(TForm3& f, const Cells& hunters, Square wolf) {
+  PlacePieces(f, hunters, wolf);
   ASSERT_EQ(CheckBoard(f.Board), "");
 }
 
@@ -250,9 +255,10 @@ TEST(Wolfa, OnAnyBoardOnlyLegalMoves) {
     }
   }
   Game g(false);
+  hunters::BlankTiles(g);
   TForm3& f = g.form;
   int moves = 0;
-  for (int trial = 0; trial < 5000; ++trial) {
+  for (int trial = 0; trial < 3000; ++trial) {
     // Hunters mostly close together near the back rows, so that many formations are met.
     std::shuffle(dark.begin(), dark.end(), rng);
     const int base = 2 + static_cast<int>(rng() % 8);
@@ -268,7 +274,7 @@ TEST(Wolfa, OnAnyBoardOnlyLegalMoves) {
         break;
       }
     }
-    SetPosition(f, hunters, wolf);
+    PlacePieces(f, hunters, wolf);
     const TBoard before = f.Board;
     f.wolfa();
     if (f.TurnState == 0) {
@@ -281,9 +287,12 @@ TEST(Wolfa, OnAnyBoardOnlyLegalMoves) {
     ASSERT_EQ(before.At(tr, tc), '0') << "target (" << tr << ", " << tc << ")";
     ASSERT_EQ(tr, fr - 1);
     ASSERT_EQ(std::abs(tc - fc), 1);
-    ASSERT_EQ(CheckBoard(f.Board), "");
+    TBoard expected = before;
+    expected.Set(fr, fc, '0');
+    expected.Set(tr, tc, '2');
+    ASSERT_EQ(f.Board, expected);
   }
-  EXPECT_GT(moves, 300);
+  EXPECT_GT(moves, 200);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ TEST(HuntersCompleteness, EveryWolfPlayFromEitherStartEndsWithTheWolfCaught) {
   std::array<int, kHunterPatternCount + 1> uses{};
   for (const int layout : {1, 2}) {
     Game g(false);
+    hunters::BlankTiles(g);
     g.form.StartOption = static_cast<std::uint8_t>(layout);
     g.form.wolf0();
     hunters::Walk walk(g);
