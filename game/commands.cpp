@@ -113,6 +113,16 @@ void TForm3::TurnCycle() {
     if (GameMode == 2 && TurnState == 3) wolfb();
     CursorCellCode = Board.At(CursorRow, CursorCol);
     wolf2a();
+    // When the hunters have to pass, the computer wolf moves again at once instead of waiting
+    // for an input that the person has no reason to give. A wolf shuffling beside hunters that
+    // stay blocked could do so for ever, so after that many extra moves the turn stays with it.
+    int passes = 0;
+    while (GameActive == 1 && GameMode == 2 && TurnState == 3 && passes < kMaxComputerWolfPasses) {
+      ++passes;
+      wolfb();
+      CursorCellCode = Board.At(CursorRow, CursorCol);
+      wolf2a();
+    }
   }
   if (GameActive == 0) {
     wolf1();
@@ -306,8 +316,9 @@ void TForm3::Timer1Timer() {
     canvas.Draw(8, 8, BackgroundBitmap);
     wolf1();
     wolf1a();
-    // The computer wolf's opening move from its book.
-    wolfc();
+    // The computer wolf's opening move from its book, unless the wolf has already moved: a
+    // hunter moved within the 300 ms has had the computer's regular reply.
+    if (MoveMade == 0) wolfc();
   }
   Timer1.Disable();
 }

@@ -111,9 +111,8 @@ struct BookCase {
   Square to;  // the wolf's square afterwards; the same square when the book has no move
 };
 
-void ExpectBookMove(const BookCase& c) {
+void ExpectBookMove(Game& g, const BookCase& c) {
   SCOPED_TRACE(c.name);
-  Game g(false);
   SetPosition(g.form, c.hunters, c.wolf);
   const TBoard before = g.form.Board;
   g.form.wolfc();
@@ -139,8 +138,9 @@ TEST(WolfBook, WorkedPositions) {
       {"no entry knows the wolf's square", kHomeRow, {5, 4}, {5, 4}},
       {"wolf below the lowest hunters", {{8, 3}, {8, 5}, {8, 7}, {7, 8}}, {9, 4}, {9, 4}},
   };
+  Game g(false);
   for (const BookCase& c : cases)
-    ExpectBookMove(c);
+    ExpectBookMove(g, c);
 }
 
 TEST(WolfBook, NoMoveDrawsNothingOnScreenAndDrawsOncePerRandomisedEntry) {
@@ -176,6 +176,7 @@ bool OnField(Square s) {
 }
 
 TEST(WolfBook, RandomisedEntriesTakeTheVariantTheDrawChooses) {
+  Game g(false);
   int randomised_so_far = 0;
   for (int e = 1; e <= kWolfPatternCount; ++e) {
     const WolfPattern& entry = WolfPatterns[static_cast<std::size_t>(e - 1)];
@@ -211,7 +212,7 @@ TEST(WolfBook, RandomisedEntriesTakeTheVariantTheDrawChooses) {
             Square after[2];
             int draws[2];
             for (int chosen : {0, 1}) {
-              Game g(false);
+              g.platform.random_draws = 0;
               SetPosition(g.form, {}, wolf);
               for (const Square& h : hunters)
                 g.form.Board.Set(h.first, h.second, '2');
