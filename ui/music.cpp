@@ -13,7 +13,9 @@ void TForm3::wolf4() {
     const std::string file = StartDirectory + "/" + kMusicFiles[TrackNumber - 1u];
     std::string error;
     if (!MediaPlayer1.Open(file, error)) {
-      platform.ShowError("Vorlask cannot play the music file " + file + ": " + error);
+      std::string message = "Vorlask cannot play its music: " + error;
+      if (error.find(file) == std::string::npos) message += " (" + file + ")";
+      platform.ShowError(message);
       return;
     }
     MediaPlayer1.Play();
