@@ -134,7 +134,6 @@ TEST_F(DataFiles, PatchesAreTheEmptyBoardBlocksTheyRestore) {
   EXPECT_EQ(ColorOf(falling.At(64, 64)), kDarkSquare);
 }
 
-
 // The packaging installs these by name; each must be a PNG of its size with an alpha channel.
 TEST(Icons, ArePngFilesOfTheirSizesWithAlpha) {
   for (int size : {64, 128, 256}) {
@@ -148,11 +147,14 @@ TEST(Icons, ArePngFilesOfTheirSizesWithAlpha) {
     const std::array<unsigned char, 8> signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     EXPECT_TRUE(std::equal(signature.begin(), signature.end(), head.begin())) << path;
     EXPECT_EQ(std::string(head.begin() + 12, head.begin() + 16), "IHDR");
-    const auto be32 = [&](int at) {
-      return head[at] << 24 | head[at + 1] << 16 | head[at + 2] << 8 | head[at + 3];
+    const auto be32 = [&](std::size_t at) {
+      std::uint32_t v = 0;
+      for (std::size_t i = at; i < at + 4; ++i)
+        v = v << 8 | head[i];
+      return v;
     };
-    EXPECT_EQ(be32(16), size) << path;
-    EXPECT_EQ(be32(20), size) << path;
+    EXPECT_EQ(be32(16), static_cast<std::uint32_t>(size)) << path;
+    EXPECT_EQ(be32(20), static_cast<std::uint32_t>(size)) << path;
     EXPECT_EQ(head[24], 8) << "bits per channel";
     EXPECT_EQ(head[25], 6) << "RGBA";
   }
