@@ -12,18 +12,17 @@ std::string Track(const Game& g, const char* name) {
   return g.form.StartDirectory + "/" + name;
 }
 
-// Switches the music on as the music command does.
+// The music command (key S) switches the music on and off.
 void MusicOn(Game& g) {
-  g.form.MusicOn = 1;
-  g.form.NotifyArmed = 1;
-  g.form.MediaPlayer1.Close();
-  g.form.wolf4();
+  ASSERT_EQ(g.form.MusicOn, 0);
+  g.form.FormKeyDown(vk::kS);
+  ASSERT_EQ(g.form.MusicOn, 1);
 }
 
 void MusicOff(Game& g) {
-  g.form.MusicOn = 0;
-  g.form.NotifyArmed = 0;
-  g.form.MediaPlayer1.Close();
+  ASSERT_EQ(g.form.MusicOn, 1);
+  g.form.FormKeyDown(vk::kS);
+  ASSERT_EQ(g.form.MusicOn, 0);
 }
 
 TEST(Music, FilesPlayInACycleEachStartedByTheEndOfTheLast) {
