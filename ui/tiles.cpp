@@ -60,12 +60,17 @@ Color Lighten(Color c, double f) {
 }
 
 struct PieceColours {
-  Color top, side, recess, shadow, gleam, rim;
+  Color top, side, recess, shadow, gleam, rim, sheen;
 };
 
 PieceColours ColoursOf(Color top, Color side) {
-  return PieceColours{
-      top, side, Scale(top, 0.80), Scale(top, 0.58), Lighten(top, 0.55), Scale(side, 0.72)};
+  return PieceColours{top,
+                      side,
+                      Scale(top, 0.80),
+                      Scale(top, 0.58),
+                      Lighten(top, 0.55),
+                      Scale(side, 0.72),
+                      Lighten(side, 0.3)};
 }
 
 // The colour of the piece at a point, or nothing outside it.
@@ -92,6 +97,8 @@ std::optional<Color> PieceAt(double x, double y, const PieceColours& p) {
   }
   // The side band, a little darker along its bottom edge where it curves away from the light.
   if (!InDisc(x, y - 2.0, -kOutline)) return p.rim;
+  // A sheen down the side band where its curve faces the light.
+  if (x > kCentreX - 0.7 * kRadiusX && x < kCentreX - 0.55 * kRadiusX) return p.sheen;
   return p.side;
 }
 
