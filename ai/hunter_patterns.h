@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,8 +44,9 @@ struct HunterPattern {
 
   int RowCount() const {
     int n = 0;
-    while (n < 5 && !rows[static_cast<std::size_t>(n)].empty())
+    while (n < 5 && !rows[static_cast<std::size_t>(n)].empty()) {
       ++n;
+    }
     return n;
   }
   // The character at pattern cell (row, col), both counted from 1; '1' past the entry.
