@@ -65,8 +65,7 @@ expect_board() {
 
 e2e_start_x
 e2e_start_game
-e2e_wait_window
-e2e_wait_idle 30
+e2e_wait_ready
 expect_board "at start-up"
 
 for move in "${moves[@]}"; do
