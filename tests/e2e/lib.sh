@@ -28,7 +28,7 @@ E2E_XVFB_PID=""
 E2E_PID=""
 E2E_STATUS=""
 E2E_WID=""
-E2E_SHOT="$E2E_TMP/shot.png"
+E2E_SHOT="$E2E_TMP/shot.ppm"
 E2E_STDOUT="$E2E_TMP/stdout"
 E2E_STDERR="$E2E_TMP/stderr"
 E2E_NAME="$(basename "$0" .sh)"
@@ -45,7 +45,7 @@ e2e_cleanup() {
     wait "$E2E_XVFB_PID" 2>/dev/null || true
   fi
   if [ "$status" -ne 0 ] && [ -n "${E2E_KEEP:-}" ] && [ -f "$E2E_SHOT" ]; then
-    mkdir -p "$E2E_KEEP" && cp "$E2E_SHOT" "$E2E_KEEP/$E2E_NAME-failed.png" || true
+    mkdir -p "$E2E_KEEP" && convert "$E2E_SHOT" "$E2E_KEEP/$E2E_NAME-failed.png" || true
   fi
   rm -rf "$E2E_TMP"
   exit "$status"
@@ -53,7 +53,8 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 trap 'exit 130' INT TERM
 
-e2e_log() { echo "[$E2E_NAME] $*" >&2; }
+E2E_T0="$(date +%s%N)"
+e2e_log() { echo "[$E2E_NAME $((($(date +%s%N) - E2E_T0) / 1000000)) ms] $*" >&2; }
 
 e2e_fail() {
   e2e_log "FAIL: $*"
@@ -85,6 +86,15 @@ e2e_start_x() {
   done
   cat "$E2E_TMP/xvfb.log" >&2
   e2e_fail "Xvfb did not start"
+}
+
+# Stops the X server of e2e_start_x, for a test that needs another screen.
+e2e_stop_x() {
+  if [ -n "$E2E_XVFB_PID" ]; then
+    kill "$E2E_XVFB_PID" 2>/dev/null || true
+    wait "$E2E_XVFB_PID" 2>/dev/null || true
+  fi
+  E2E_XVFB_PID=""
 }
 
 # Starts the game in the given folder (default: the data beside the binary), optionally a
@@ -248,11 +258,12 @@ e2e_close_window() {
   "$tool" "$E2E_WID"
 }
 
-# Dismisses the error message box of a failed start with its OK button (Return).
+# Dismisses the error message box of a failed start with its OK button (Return). The box is
+# the top-level window titled Vorlask that has no class.
 e2e_dismiss_message_box() {
   local limit="${1:-10}" i box
   for i in $(seq 1 $((limit * 20))); do
-    box="$(xdotool search --onlyvisible --name '^Vorlask$' 2>/dev/null | head -n 1 || true)"
+    box="$(xwininfo -root -children 2>/dev/null | awk '/"Vorlask": \(\)/ { print $1; exit }')"
     if [ -n "$box" ]; then
       xdotool mousemove --window "$box" 5 5 >/dev/null
       xdotool windowfocus --sync "$box" 2>/dev/null || true
@@ -262,6 +273,12 @@ e2e_dismiss_message_box() {
     kill -0 "$E2E_PID" 2>/dev/null || return 0
     sleep 0.05
   done
+  e2e_fail "no message box within $limit s"
+}
+
+# True when the game's main window is on screen.
+e2e_window_shown() {
+  [ -n "$(xdotool search --onlyvisible --pid "$E2E_PID" --name '^Vorlask$' 2>/dev/null)" ]
 }
 
 e2e_expect_stderr_contains() {

@@ -12,6 +12,15 @@
 
 namespace {
 
+// Without a desktop SDL falls back to drivers that draw nowhere; the game would run unseen.
+// Someone who chose a driver on purpose gets it.
+bool OnDesktop() {
+  if (SDL_getenv("SDL_VIDEODRIVER") != nullptr) return true;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver != nullptr &&
+         (SDL_strcmp(driver, "x11") == 0 || SDL_strcmp(driver, "wayland") == 0);
+}
+
 int RunGame() {
   std::string error;
   vorlask::TtfTextRenderer text(VORLASK_FONT_FILE);
@@ -41,9 +50,15 @@ int main(int, char*[]) {
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
   // A board game in a window should not switch off the desktop's compositor.
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  std::string no_display;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-    vorlask::ShowStartupError(std::string("Vorlask cannot start: no display is available (") +
-                              SDL_GetError() +
+    no_display = SDL_GetError();
+  } else if (!OnDesktop()) {
+    no_display = std::string("only the \"") + SDL_GetCurrentVideoDriver() + "\" video driver works";
+    SDL_Quit();
+  }
+  if (!no_display.empty()) {
+    vorlask::ShowStartupError("Vorlask cannot start: no display is available (" + no_display +
                               "). It needs a graphical desktop session to show its window.");
     return 1;
   }
