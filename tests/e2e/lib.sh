@@ -111,7 +111,7 @@ e2e_start_game() {
 e2e_wait_window() {
   local limit="${1:-20}" i ids
   for i in $(seq 1 $((limit * 20))); do
-    ids="$(xdotool search --onlyvisible --pid "$E2E_PID" --name '^Vorlask$' 2>/dev/null || true)"
+    ids="$(xdotool search --all --onlyvisible --pid "$E2E_PID" --name '^Vorlask$' 2>/dev/null || true)"
     if [ -n "$ids" ]; then
       E2E_WID="$(echo "$ids" | head -n 1)"
       return 0
@@ -278,7 +278,7 @@ e2e_dismiss_message_box() {
 
 # True when the game's main window is on screen.
 e2e_window_shown() {
-  [ -n "$(xdotool search --onlyvisible --pid "$E2E_PID" --name '^Vorlask$' 2>/dev/null)" ]
+  [ -n "$(xdotool search --all --onlyvisible --pid "$E2E_PID" --name '^Vorlask$' 2>/dev/null)" ]
 }
 
 e2e_expect_stderr_contains() {
