@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The whole performance picture in one report, on a Release build in build-bench and a private
+# Xvfb display:
+#   - start to first frame against a minimal SDL window, CPU while idle over 10 s and resident
+#     memory while idle (bench/startup.sh);
+#   - CPU and resident memory while the music plays (to SDL's silent audio device);
+#   - the computer players' time per move (vorlask_bench);
+#   - the speed measurement at start-up and the duration of an animated move (bench/animation.sh).
+# Prints Markdown, ready for the README's Performance section.
+# Usage: bench/report.sh [RUNS]   (start-up runs, default 9)
+set -euo pipefail
+
+# ---- Music: run as a child with the e2e helpers, prints "idle_rss music_rss music_cpu" ----
+if [ "${1:-}" = "--music" ]; then
+  source "$(dirname "$0")/../tests/e2e/lib.sh" "$2"
+  hz="$(getconf CLK_TCK)"
+  rss() { awk '/^VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$E2E_PID/status"; }
+  e2e_start_x
+  e2e_start_game
+  e2e_wait_ready
+  idle_rss="$(rss)"
+  e2e_key s
+  sleep 2
+  before="$(e2e_cpu_ticks)"
+  sleep 10
+  after="$(e2e_cpu_ticks)"
+  music_rss="$(rss)"
+  grep -q . "$E2E_STDERR" && e2e_fail "the music did not play: $(cat "$E2E_STDERR")"
+  e2e_key Escape
+  e2e_expect_exit 0
+  awk -v t=$((after - before)) -v hz="$hz" -v a="$idle_rss" -v b="$music_rss" \
+    'BEGIN { printf "%s %s %.1f\n", a, b, 100 * t / hz / 10 }'
+  exit 0
+fi
+
+cd "$(dirname "$0")/.."
+runs="${1:-9}"
+build=build-bench
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j"$(nproc)" --target vorlask vorlask_bench >/dev/null
+game="$PWD/$build/vorlask"
+
+echo "## Performance"
+echo
+echo "Measured $(date -u +%Y-%m-%d) with \`bench/report.sh\` on a Release build."
+echo
+if [ -x bench/startup.sh ]; then
+  bench/startup.sh "$runs" 2>/dev/null
+else
+  echo "(bench/startup.sh is missing: no start-up comparison)"
+fi
+echo
+
+read -r idle_rss music_rss music_cpu <<<"$(bash bench/report.sh --music "$game")"
+animation="$(bash bench/animation.sh "$game" 4)"
+calibration="$(sed -n 's/^launch to end of speed measurement: \([0-9.]*\) s.*/\1/p' <<<"$animation")"
+mean_move="$(sed -n 's/^mean move: \([0-9.]*\) s/\1/p' <<<"$animation")"
+
+cat <<EOF
+| Measure | Vorlask | goal |
+|---|---|---|
+| resident memory, idle / with music playing | $idle_rss MiB / $music_rss MiB | under 40 MiB idle |
+| CPU while the music plays (10 s) | $music_cpu % | small |
+| launch to end of the speed measurement | $calibration s | 3 to 4 s |
+| one animated move, click to final board (mean of 4) | $mean_move s | 2 to 3 s |
+
+Computer players, CPU time per call (a whole reply with its board redraw, the search alone, or
+a walk through every line of play):
+
+| Benchmark | CPU time per call |
+|---|---|
+EOF
+# The console table: name, real time and unit, CPU time and unit, iterations, counters.
+"$build/bench/vorlask_bench" --benchmark_min_time=0.2 2>/dev/null |
+  awk '$1 ~ /^BM_/ { printf "| %s | %s %s |\n", $1, $4, $5 }'
