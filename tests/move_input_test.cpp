@@ -5,20 +5,115 @@
 namespace vorlask::testing {
 namespace {
 
-TEST(MoveInput, SmokeWolfThenHunter) {
+// Whatever the key, the position and the turn stay as they were.
+void ExpectIgnored(CheckedGame& g, int row, int col) {
+  const TBoard board = g.form.Board;
+  const int turn = g.form.TurnState;
+  g.EnterAt(row, col);
+  EXPECT_EQ(g.form.Board, board) << "Enter at (" << row << ", " << col << ")";
+  EXPECT_EQ(g.form.TurnState, turn) << "Enter at (" << row << ", " << col << ")";
+}
+
+TEST(MoveInput, EveryTurnChangeAndTheIllegalChoicesAround) {
   CheckedGame g;
   StartTwoPlayers(g);
-  g.ClickAt(7, 4);
-  EXPECT_EQ(g.form.TurnState, 1);
-  g.ClickAt(6, 5);
-  EXPECT_EQ(g.form.TurnState, 0);
-  EXPECT_EQ(g.form.Board.Row(6), "9101310109");
-  g.ClickAt(9, 6);
-  EXPECT_EQ(g.form.TurnState, 2);
-  g.ClickAt(8, 5);
+  TForm3& f = g.form;
+
+  ExpectIgnored(g, 9, 2);  // a hunter while the wolf is to move
+  g.EnterAt(7, 4);         // 3 -> 1
+  EXPECT_EQ(f.TurnState, 1);
+  EXPECT_EQ(f.Board.At(7, 4), '5');
+  EXPECT_TRUE(g.ShowsTile(tile::kPickedWolf, 7, 4));
+  ExpectIgnored(g, 7, 4);  // the picked-up wolf cannot be put back
+  ExpectIgnored(g, 5, 4);  // two squares straight up
+  ExpectIgnored(g, 5, 6);  // two squares diagonally
+  ExpectIgnored(g, 7, 2);  // same row
+  EXPECT_EQ(f.MoveMade, 0);
+
+  g.EnterAt(8, 3);  // 1 -> 0, backwards
+  EXPECT_EQ(f.TurnState, 0);
+  EXPECT_EQ(f.MoveMade, 1);
+  EXPECT_EQ(f.Board.At(7, 4), '0');
+  EXPECT_EQ(f.Board.At(8, 3), '3');
+  EXPECT_EQ(f.WolfRow, 8);
+  EXPECT_EQ(f.WolfCol, 3);
+  EXPECT_TRUE(g.ShowsTile(tile::kDark, 7, 4));
+  EXPECT_TRUE(g.ShowsTile(tile::kCursorWolf, 8, 3));
+
+  ExpectIgnored(g, 8, 3);  // the wolf while the hunters are to move
+  g.EnterAt(9, 2);         // 0 -> 2
+  EXPECT_EQ(f.TurnState, 2);
+  EXPECT_EQ(f.Board.At(9, 2), '4');
+  g.EnterAt(9, 6);  // 2 -> 2, another hunter
+  EXPECT_EQ(f.TurnState, 2);
+  EXPECT_EQ(f.Board.At(9, 2), '2');
+  EXPECT_EQ(f.Board.At(9, 6), '4');
+  EXPECT_TRUE(g.ShowsTile(tile::kHunter, 9, 2));
+  ExpectIgnored(g, 7, 4);  // two rows up
+  ExpectIgnored(g, 7, 6);  // straight up
+  g.EnterAt(9, 6);         // 2 -> 0, put back
+  EXPECT_EQ(f.TurnState, 0);
+  EXPECT_EQ(f.Board.At(9, 6), '2');
+
+  g.EnterAt(9, 6);
+  g.EnterAt(8, 7);  // 2 -> 3
+  EXPECT_EQ(f.TurnState, 3);
+  EXPECT_EQ(f.Board.Row(8), "9131012109");
+  EXPECT_EQ(f.Board.Row(9), "9212101219");
+  EXPECT_TRUE(g.ShowsTile(tile::kDark, 9, 6));
+
+  g.EnterAt(8, 3);
+  g.EnterAt(7, 4);
+  g.EnterAt(8, 7);
+  ExpectIgnored(g, 9, 6);  // a hunter never moves backwards
+  EXPECT_EQ(f.Board.At(8, 7), '4');
+}
+
+TEST(MoveInput, PuttingAHunterBackCountsAsTouchingTheGame) {
+  CheckedGame g;
+  g.Key(vk::kP);  // the hunters are the person's and move first
+  ASSERT_EQ(g.form.TurnState, 0);
+  g.EnterAt(9, 4);
+  EXPECT_EQ(g.form.MoveMade, 0);
+  g.EnterAt(9, 4);
+  EXPECT_EQ(g.form.MoveMade, 1);
+  // A hunter's move does not count.
+  CheckedGame h;
+  StartTwoPlayers(h);
+  h.EnterAt(7, 4);
+  h.EnterAt(6, 5);
+  h.form.MoveMade = 0;
+  h.EnterAt(9, 4);
+  h.EnterAt(8, 5);
+  EXPECT_EQ(h.form.TurnState, 3);
+  EXPECT_EQ(h.form.MoveMade, 0);
+}
+
+TEST(MoveInput, AnimatedMovesHandTheSquaresOn) {
+  CheckedGame g;
+  StartTwoPlayers(g);
+  g.Key(vk::kA);
+  g.EnterAt(7, 4);
+  g.EnterAt(6, 5);
+  EXPECT_EQ(g.form.AnimFromRow, 7);
+  EXPECT_EQ(g.form.AnimFromCol, 4);
+  EXPECT_EQ(g.form.AnimToRow, 6);
+  EXPECT_EQ(g.form.AnimToCol, 5);
+  EXPECT_EQ(g.form.AnimWolf, 0);
+  g.EnterAt(9, 8);
+  g.EnterAt(8, 9);
+  EXPECT_EQ(g.form.AnimFromRow, 9);
+  EXPECT_EQ(g.form.AnimFromCol, 8);
+  EXPECT_EQ(g.form.AnimToRow, 8);
+  EXPECT_EQ(g.form.AnimToCol, 9);
   EXPECT_EQ(g.form.TurnState, 3);
-  EXPECT_EQ(g.form.Board.Row(8), "9101210109");
-  EXPECT_EQ(g.form.Board.Row(9), "9212101219");
+}
+
+TEST(MoveInput, FindFirstPosition) {
+  EXPECT_EQ(TForm3::f_at("9013101019", '3'), 4);
+  EXPECT_EQ(TForm3::f_at("9013101019", '4'), 0);
+  EXPECT_EQ(TForm3::f_at("9013101019", '9'), 1);
+  EXPECT_EQ(TForm3::f_at("", '9'), 0);
 }
 
 }  // namespace

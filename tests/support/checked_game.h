@@ -32,16 +32,18 @@ struct CheckedGame : Game {
   void Click(int x, int y) { Release(MouseButton::kLeft, x, y); }
   // A left click at the centre of a square.
   void ClickAt(int row, int col) { Click(TForm3::SquareX(col) + 26, TForm3::SquareY(row) + 26); }
-  // Moves the cursor to a square with the arrow keys.
+  // Moves the cursor to a square with the arrow keys; gives up when the keys have no effect.
   void CursorTo(int row, int col) {
-    while (form.CursorRow > row)
-      Key(vk::kUp);
-    while (form.CursorRow < row)
-      Key(vk::kDown);
-    while (form.CursorCol > col)
-      Key(vk::kLeft);
-    while (form.CursorCol < col)
-      Key(vk::kRight);
+    for (int i = 0; i < 16 && (form.CursorRow != row || form.CursorCol != col); ++i) {
+      if (form.CursorRow > row)
+        Key(vk::kUp);
+      else if (form.CursorRow < row)
+        Key(vk::kDown);
+      else if (form.CursorCol > col)
+        Key(vk::kLeft);
+      else
+        Key(vk::kRight);
+    }
   }
   // Moves the cursor with the keys and presses Enter there.
   void EnterAt(int row, int col) {
@@ -52,6 +54,24 @@ struct CheckedGame : Game {
     const bool fired = FireTimer();
     Check("timer");
     return fired;
+  }
+
+  // Whether every opaque pixel of the image stands at (x, y) in the picture.
+  bool Shows(const Image& image, int x, int y) const {
+    const Image& picture = platform.canvas->Picture();
+    for (int dy = 0; dy < image.height; ++dy) {
+      for (int dx = 0; dx < image.width; ++dx) {
+        const std::uint32_t p = image.At(dx, dy);
+        if ((p >> 24) == 0) continue;
+        if (!picture.Contains(x + dx, y + dy)) return false;
+        if (ColorOf(picture.At(x + dx, y + dy)) != ColorOf(p)) return false;
+      }
+    }
+    return true;
+  }
+  bool ShowsTile(int index, int row, int col) const {
+    return Shows(form.ImageList1[static_cast<std::size_t>(index)], TForm3::SquareX(col),
+                 TForm3::SquareY(row));
   }
 
   void Check(const std::string& after) {
