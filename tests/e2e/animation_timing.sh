@@ -3,11 +3,12 @@
 # keep the game's one thread busy, so the stretch ends when the game stops taking CPU time.
 # Needs lib.sh (E2E_PID, e2e_cpu_ticks).
 
-# Prints the seconds from now until the game last took CPU time before falling quiet for
-# $1 seconds (default 0.6), with the CPU accounting's resolution of about a hundredth.
+# Prints the seconds from now (or from the time $2, as from `date +%s.%N`) until the game last
+# took CPU time before falling quiet for $1 seconds (default 0.6), with the CPU accounting's
+# resolution of about a hundredth.
 busy_seconds() {
   local quiet_limit="${1:-0.6}" start now last ticks seen i
-  start="$(date +%s.%N)"
+  start="${2:-$(date +%s.%N)}"
   last="$start"
   seen="$(e2e_cpu_ticks)"
   for i in $(seq 1 600); do
