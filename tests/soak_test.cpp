@@ -2,7 +2,8 @@
 // the window), the timer and the music notifications, in every mode and layout. After every
 // event the position must still be a legal one. The run is reproducible from its seed:
 //   VORLASK_SOAK_SEED=<seed> VORLASK_SOAK_EVENTS=<count> vorlask_tests --gtest_filter='Soak*'
-// The seed of each shard is printed; a failure prints the events since the form was created.
+// Each shard prints its seed (given one, shard n runs that seed + n); a failure lists the latest
+// events.
 // The first program of a run draws real pixels for a while, so the drawing code is soaked as
 // well; after that the programs draw on a canvas that keeps no pixels, so that a million events
 // fit into the time of a sanitizer build.
