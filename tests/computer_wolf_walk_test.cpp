@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <iostream>
+
+#include "support/fake_platform.h"
+#include "support/wolf_walk.h"
+
+namespace vorlask::testing {
+namespace {
+
+// Every position once takes some 20 s of CPU in an optimised build; the unoptimised build with
+// the sanitizers explores the first positions of each start only.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr std::size_t kPositionLimit = 2000;
+#else
+constexpr std::size_t kPositionLimit = SIZE_MAX;
+#endif
+
+TEST(ComputerWolfWalk, EveryHunterPlayFromEitherStartEnds) {
+  std::array<long, wolf::kStageCount> stages{};
+  for (const int layout : {1, 2}) {
+    Game g(false);
+    wolf::Walk walk(g, kPositionLimit);
+    walk.FromStart(layout);
+    ASSERT_EQ(walk.failure(), "") << "layout " << layout;
+    std::cout << "[ walk     ] layout " << layout << ": " << walk.positions()
+              << " positions with the hunters to move, " << walk.random_branches()
+              << " replies with the draws taken both ways, " << walk.turns() << " wolf turns ("
+              << walk.stage_moves()[wolf::kBook] << " book, "
+              << walk.stage_moves()[wolf::kBreakthrough] << " breakthrough, "
+              << walk.stage_moves()[wolf::kFallback] << " fallback), " << walk.passes()
+              << " cycles with the hunters passing, " << walk.wolf_caught() << " games caught, "
+              << walk.wolf_free() << " games won by the wolf\n";
+    EXPECT_GT(walk.wolf_caught(), 0);
+    EXPECT_GT(walk.wolf_free(), 0);
+    for (int s = 0; s < wolf::kStageCount; ++s)
+      stages[static_cast<std::size_t>(s)] += walk.stage_moves()[static_cast<std::size_t>(s)];
+  }
+  for (int s = 0; s < wolf::kStageCount; ++s)
+    EXPECT_GT(stages[static_cast<std::size_t>(s)], 0)
+        << wolf::kStageNames[static_cast<std::size_t>(s)];
+}
+
+}  // namespace
+}  // namespace vorlask::testing
