@@ -13,7 +13,7 @@ namespace {
 // Every position once takes some 20 s of CPU in an optimised build; the unoptimised build with
 // the sanitizers explores the first positions of each start only.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr std::size_t kPositionLimit = 2000;
+constexpr std::size_t kPositionLimit = 500;
 #else
 constexpr std::size_t kPositionLimit = SIZE_MAX;
 #endif
