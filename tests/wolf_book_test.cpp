@@ -41,7 +41,14 @@ TEST(WolfBook, EntriesKeepTheirInvariants) {
       EXPECT_LE(entry.varying_row, rows);
       EXPECT_GT(entry.threshold, 0.0);
       EXPECT_LT(entry.threshold, 1.0);
-      EXPECT_NE(entry.Row(entry.varying_row, 0), entry.Row(entry.varying_row, 1));
+      // The variants differ only in where the target stands.
+      const std::string_view first = entry.Row(entry.varying_row, 0);
+      const std::string_view second = entry.Row(entry.varying_row, 1);
+      EXPECT_NE(first, second);
+      for (std::size_t j = 0; j < first.size() && j < second.size(); ++j) {
+        if (first[j] != '6' && second[j] != '6')
+          EXPECT_EQ(first[j], second[j]) << "column " << j + 1;
+      }
     }
     const int expected_hunters = e == 8 ? 2 : e == 9 ? 3 : e == 75 ? 5 : 4;
     EXPECT_EQ(entry.guard_row != 0, e == 8 || e == 9);
