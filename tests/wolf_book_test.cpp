@@ -46,8 +46,9 @@ TEST(WolfBook, EntriesKeepTheirInvariants) {
       const std::string_view second = entry.Row(entry.varying_row, 1);
       EXPECT_NE(first, second);
       for (std::size_t j = 0; j < first.size() && j < second.size(); ++j) {
-        if (first[j] != '6' && second[j] != '6')
+        if (first[j] != '6' && second[j] != '6') {
           EXPECT_EQ(first[j], second[j]) << "column " << j + 1;
+        }
       }
     }
     const int expected_hunters = e == 8 ? 2 : e == 9 ? 3 : e == 75 ? 5 : 4;
