@@ -13,7 +13,7 @@ namespace {
 // Every position once takes some 20 s of CPU in an optimised build; the unoptimised build with
 // the sanitizers explores the first positions of each start only.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr std::size_t kPositionLimit = 500;
+constexpr std::size_t kPositionLimit = 800;
 #else
 constexpr std::size_t kPositionLimit = SIZE_MAX;
 #endif
@@ -31,8 +31,11 @@ void WalkFrom(int layout) {
             << stages[wolf::kFallback] << " fallback), " << walk.passes()
             << " cycles with the hunters passing, " << walk.wolf_caught() << " games caught, "
             << walk.wolf_free() << " games won by the wolf\n";
-  EXPECT_GT(walk.wolf_caught(), 0);
-  EXPECT_GT(walk.wolf_free(), 0);
+  // Only the whole walk is sure to meet both results.
+  if (kPositionLimit == SIZE_MAX) {
+    EXPECT_GT(walk.wolf_caught(), 0);
+    EXPECT_GT(walk.wolf_free(), 0);
+  }
   for (std::size_t s = 0; s < wolf::kStageCount; ++s)
     EXPECT_GT(stages[s], 0) << wolf::kStageNames[s];
 }
