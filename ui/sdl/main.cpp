@@ -3,12 +3,15 @@
 
 #include <SDL.h>
 
+#include <map>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "game/state.h"
 #include "ui/sdl/sdl_platform.h"
 #include "ui/sdl/ttf_text.h"
+#include "ui/tiles.h"
 
 namespace {
 
@@ -21,15 +24,22 @@ bool OnDesktop() {
          (SDL_strcmp(driver, "x11") == 0 || SDL_strcmp(driver, "wayland") == 0);
 }
 
-int RunGame() {
+// What start-up can do before SDL reaches the window system, on a second thread meanwhile.
+struct EarlyWork {
+  std::unique_ptr<vorlask::TtfTextRenderer> text;
+  std::map<std::string, vorlask::Image> bitmaps;
+};
+
+int RunGame(EarlyWork& early) {
   std::string error;
-  vorlask::TtfTextRenderer text(VORLASK_FONT_FILE);
+  vorlask::TtfTextRenderer& text = *early.text;
   if (!text.Ready(error)) {
     vorlask::ShowStartupError("Vorlask cannot start: its font is missing (" + error +
                               "). Install the package fonts-liberation2.");
     return 1;
   }
   vorlask::SdlPlatform platform(text);
+  platform.SetPrefetchedBitmaps(std::move(early.bitmaps));
   if (!platform.OpenWindow(error)) {
     vorlask::ShowStartupError("Vorlask cannot start: " + error);
     return 1;
@@ -50,6 +60,14 @@ int main(int, char*[]) {
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
   // A board game in a window should not switch off the desktop's compositor.
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // The tile set (drawn once per run), the font and the bitmaps take several milliseconds; they
+  // are prepared while SDL connects to the window system, so that the first frame shows sooner.
+  EarlyWork early;
+  std::thread tiles([&early] {
+    vorlask::MakeTileSet();
+    early.text = std::make_unique<vorlask::TtfTextRenderer>(VORLASK_FONT_FILE);
+    early.bitmaps = vorlask::PrefetchBitmaps();
+  });
   std::string no_display;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
     no_display = SDL_GetError();
@@ -57,13 +75,15 @@ int main(int, char*[]) {
     no_display = std::string("only the \"") + SDL_GetCurrentVideoDriver() + "\" video driver works";
     SDL_Quit();
   }
+  tiles.join();
   if (!no_display.empty()) {
     vorlask::ShowStartupError("Vorlask cannot start: no display is available (" + no_display +
                               "). It needs a graphical desktop session to show its window.");
     return 1;
   }
   SDL_StopTextInput();
-  const int status = RunGame();
+  const int status = RunGame(early);
+  early.text.reset();
   SDL_Quit();
   return status;
 }

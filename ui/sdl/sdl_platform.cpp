@@ -16,6 +16,21 @@
 
 namespace vorlask {
 
+// SDL_mixer, with FluidSynth and the codecs it brings, is loaded when music is first wanted:
+// most runs never play music, and loading it would slow every start.
+struct Mixer {
+  int (*Init)(int);
+  void (*Quit)();
+  int (*OpenAudio)(int, Uint16, int, int);
+  void (*CloseAudio)();
+  int (*SetSoundFonts)(const char*);
+  Mix_Music* (*LoadMUS)(const char*);
+  void (*FreeMusic)(Mix_Music*);
+  int (*PlayMusic)(Mix_Music*, int);
+  int (*HaltMusic)();
+  void (*HookMusicFinished)(void (*)());
+};
+
 namespace {
 
 // SDL_mixer's end-of-music hook takes no user data, so what it needs lives here. The flag is
@@ -39,6 +54,39 @@ void SettlePlay() {
 // Runs on the audio thread, or inside Mix_HaltMusic.
 void MusicFinished() {
   SettlePlay();
+}
+
+template <typename F>
+bool Resolve(void* library, const char* name, F& out) {
+  out = reinterpret_cast<F>(SDL_LoadFunction(library, name));
+  return out != nullptr;
+}
+
+// The library, loaded once for the rest of the run; nullptr with the reason when it cannot be.
+const Mixer* LoadMixer(std::string& error) {
+  static Mixer mixer;
+  static bool loaded = false;
+  if (loaded) return &mixer;
+  void* library = SDL_LoadObject("libSDL2_mixer-2.0.so.0");
+  if (library == nullptr) {
+    error = std::string("SDL_mixer is not installed: ") + SDL_GetError();
+    return nullptr;
+  }
+  if (!Resolve(library, "Mix_Init", mixer.Init) || !Resolve(library, "Mix_Quit", mixer.Quit) ||
+      !Resolve(library, "Mix_OpenAudio", mixer.OpenAudio) ||
+      !Resolve(library, "Mix_CloseAudio", mixer.CloseAudio) ||
+      !Resolve(library, "Mix_SetSoundFonts", mixer.SetSoundFonts) ||
+      !Resolve(library, "Mix_LoadMUS", mixer.LoadMUS) ||
+      !Resolve(library, "Mix_FreeMusic", mixer.FreeMusic) ||
+      !Resolve(library, "Mix_PlayMusic", mixer.PlayMusic) ||
+      !Resolve(library, "Mix_HaltMusic", mixer.HaltMusic) ||
+      !Resolve(library, "Mix_HookMusicFinished", mixer.HookMusicFinished)) {
+    error = std::string("SDL_mixer is incomplete: ") + SDL_GetError();
+    SDL_UnloadObject(library);
+    return nullptr;
+  }
+  loaded = true;
+  return &mixer;
 }
 
 std::atomic<Uint32> g_timer_event{0};
@@ -111,12 +159,12 @@ SdlMediaPlayer::SdlMediaPlayer(std::string soundfont) : soundfont_(std::move(sou
 
 SdlMediaPlayer::~SdlMediaPlayer() {
   if (!audio_open_) return;
-  Mix_HookMusicFinished(nullptr);
-  Mix_HaltMusic();
+  mixer_->HookMusicFinished(nullptr);
+  mixer_->HaltMusic();
   g_play_owes_notice = false;
-  if (music_ != nullptr) Mix_FreeMusic(music_);
-  Mix_CloseAudio();
-  Mix_Quit();
+  if (music_ != nullptr) mixer_->FreeMusic(music_);
+  mixer_->CloseAudio();
+  mixer_->Quit();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -127,23 +175,26 @@ bool SdlMediaPlayer::OpenAudio(std::string& error) {
     error = "the MIDI sound font " + soundfont_ + " is missing";
     return false;
   }
+  const Mixer* mixer = LoadMixer(error);
+  if (mixer == nullptr) return false;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     error = std::string("no audio device is available: ") + SDL_GetError();
     return false;
   }
-  Mix_SetSoundFonts(soundfont_.c_str());
-  if ((Mix_Init(MIX_INIT_MID) & MIX_INIT_MID) == 0) {
+  mixer->SetSoundFonts(soundfont_.c_str());
+  if ((mixer->Init(MIX_INIT_MID) & MIX_INIT_MID) == 0) {
     error = std::string("MIDI playback is not available: ") + Mix_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
-  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+  if (mixer->OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
     error = std::string("the audio device cannot be opened: ") + Mix_GetError();
-    Mix_Quit();
+    mixer->Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
-  Mix_HookMusicFinished(&MusicFinished);
+  mixer->HookMusicFinished(&MusicFinished);
+  mixer_ = mixer;
   audio_open_ = true;
   return true;
 }
@@ -159,7 +210,7 @@ bool SdlMediaPlayer::Open(const std::string& file, std::string& error) {
     error = "cannot play " + file + ": " + error;
     return false;
   }
-  music_ = Mix_LoadMUS(file.c_str());
+  music_ = mixer_->LoadMUS(file.c_str());
   if (music_ == nullptr) {
     error = "cannot play " + file + ": " + Mix_GetError();
     return false;
@@ -172,7 +223,7 @@ void SdlMediaPlayer::EndPlay() {
   if (!audio_open_) return;
   // Halting calls the hook, which settles the play; settle it here too in case the hook does
   // not run, so that the play reports its end exactly once.
-  Mix_HaltMusic();
+  mixer_->HaltMusic();
   SettlePlay();
 }
 
@@ -180,7 +231,7 @@ void SdlMediaPlayer::Play() {
   if (music_ == nullptr) return;
   EndPlay();
   g_play_owes_notice = true;
-  if (Mix_PlayMusic(music_, 0) != 0) {
+  if (mixer_->PlayMusic(music_, 0) != 0) {
     g_play_owes_notice = false;
     std::fprintf(stderr, "vorlask: cannot play %s: %s\n", file_.c_str(), Mix_GetError());
   }
@@ -188,7 +239,7 @@ void SdlMediaPlayer::Play() {
 
 void SdlMediaPlayer::Close() {
   EndPlay();
-  if (music_ != nullptr) Mix_FreeMusic(music_);
+  if (music_ != nullptr) mixer_->FreeMusic(music_);
   music_ = nullptr;
   file_.clear();
 }
@@ -339,6 +390,26 @@ double SdlPlatform::RandomUniform() {
 }
 
 std::vector<std::string> SdlPlatform::DataFolders() {
+  return VorlaskDataFolders();
+}
+
+std::map<std::string, Image> PrefetchBitmaps() {
+  std::map<std::string, Image> bitmaps;
+  std::error_code ec;
+  for (const std::string& folder : VorlaskDataFolders()) {
+    if (!std::filesystem::exists(std::filesystem::path(folder) / kBitmapFiles[0], ec)) continue;
+    for (const char* name : kBitmapFiles) {
+      const std::string path = (std::filesystem::path(folder) / name).string();
+      Image image;
+      std::string error;
+      if (LoadBmpFile(path, image, error)) bitmaps.emplace(path, std::move(image));
+    }
+    break;
+  }
+  return bitmaps;
+}
+
+std::vector<std::string> VorlaskDataFolders() {
   std::vector<std::string> folders;
   auto add = [&folders](const std::filesystem::path& p) {
     const std::string s = WithoutTrailingSeparator(p);
@@ -363,6 +434,11 @@ std::vector<std::string> SdlPlatform::DataFolders() {
 }
 
 bool SdlPlatform::LoadBitmap(const std::string& path, Image& out, std::string& error) {
+  if (auto it = prefetched_.find(path); it != prefetched_.end()) {
+    out = std::move(it->second);
+    prefetched_.erase(it);
+    return true;
+  }
   return LoadBmpFile(path, out, error);
 }
 

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 typedef struct _Mix_Music Mix_Music;
 
 namespace vorlask {
+
+struct Mixer;
 
 // The events that the timer and the music report from their own threads. Their callbacks only
 // push one of these; the handlers run on the window's thread, in arrival order.
@@ -67,6 +70,7 @@ class SdlMediaPlayer : public MediaPlayer {
   void EndPlay();
 
   std::string soundfont_;
+  const Mixer* mixer_ = nullptr;
   bool audio_open_ = false;
   Mix_Music* music_ = nullptr;
   std::string file_;
@@ -86,6 +90,10 @@ class SdlPlatform : public Platform {
   // Shows the window and handles its events until the program ends; the exit status.
   int Run(TForm3& form);
   int Scale() const { return scale_; }
+  // Bitmaps read ahead of start-up, by path; LoadBitmap hands each out once.
+  void SetPrefetchedBitmaps(std::map<std::string, Image> bitmaps) {
+    prefetched_ = std::move(bitmaps);
+  }
 
   Canvas& GetCanvas() override { return canvas_; }
   Timer& GetTimer() override { return timer_; }
@@ -114,12 +122,23 @@ class SdlPlatform : public Platform {
   Uint64 last_present_ = 0;
   Uint64 last_keep_alive_ = 0;
   std::vector<std::uint32_t> scaled_;
+  std::map<std::string, Image> prefetched_;
   std::mt19937_64 random_;
 };
 
 // Reports a problem before or without the window: stderr, and a message box where a display
 // is available.
 void ShowStartupError(const std::string& message, SDL_Window* parent = nullptr);
+
+// The folders searched for the data files, in order: the current directory, the program's
+// own folder, the installed data folder, and the data folder of an installation unpacked
+// elsewhere.
+std::vector<std::string> VorlaskDataFolders();
+
+// Reads the start-up bitmaps from the folder start-up will choose, so that this slow part can
+// run while the window system is still being reached. Files that fail are left out; start-up
+// then reads them itself and reports the error.
+std::map<std::string, Image> PrefetchBitmaps();
 
 // Registers the two loop events with SDL; the timer and the music push them from now on.
 LoopEvents RegisterLoopEvents();
