@@ -6,7 +6,7 @@
 #   - CPU and resident memory while the music plays (to SDL's silent audio device);
 #   - the computer players' time per move (vorlask_bench);
 #   - the speed measurement at start-up and the duration of an animated move (bench/animation.sh).
-# Prints Markdown, ready for the README's Performance section.
+# Prints Markdown, a subsection of the README's Performance section.
 # Usage: bench/report.sh [RUNS]   (start-up runs, default 9)
 set -euo pipefail
 
@@ -40,9 +40,9 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)" --target vorlask vorlask_bench >/dev/null
 game="$PWD/$build/vorlask"
 
-echo "## Performance"
+echo "### Everything in one report"
 echo
-echo "Measured $(date -u +%Y-%m-%d) with \`bench/report.sh\` on a Release build."
+echo "\`bench/report.sh\` on a Release build, $(date -u +%Y-%m-%d), load average $(cut -d' ' -f1 /proc/loadavg) at the start."
 echo
 if [ -x bench/startup.sh ]; then
   bench/startup.sh "$runs" 2>/dev/null
@@ -53,7 +53,7 @@ echo
 
 read -r idle_rss music_rss music_cpu <<<"$(bash bench/report.sh --music "$game")"
 animation="$(bash bench/animation.sh "$game" 4)"
-calibration="$(sed -n 's/^launch to end of speed measurement: \([0-9.]*\) s.*/\1/p' <<<"$animation")"
+calibration="$(sed -n 's/^speed measurement: \([0-9.]* to [0-9.]*\) s.*/\1/p' <<<"$animation")"
 mean_move="$(sed -n 's/^mean move: \([0-9.]*\) s/\1/p' <<<"$animation")"
 
 cat <<EOF
@@ -61,7 +61,7 @@ cat <<EOF
 |---|---|---|
 | resident memory, idle / with music playing | $idle_rss MiB / $music_rss MiB | under 40 MiB idle |
 | CPU while the music plays (10 s) | $music_cpu % | small |
-| launch to end of the speed measurement | $calibration s | 3 to 4 s |
+| speed measurement at start-up | $calibration s | 3 to 4 s |
 | one animated move, click to final board (mean of 4) | $mean_move s | 2 to 3 s |
 
 Computer players, CPU time per call (a whole reply with its board redraw, the search alone, or
@@ -72,4 +72,24 @@ a walk through every line of play):
 EOF
 # The console table: name, real time and unit, CPU time and unit, iterations, counters.
 "$build/bench/vorlask_bench" --benchmark_min_time=0.2 2>/dev/null |
-  awk '$1 ~ /^BM_/ { printf "| %s | %s %s |\n", $1, $4, $5 }'
+  awk 'BEGIN {
+    d["BM_Wolfa/0"] = "hunters: whole reply, the first entry fits"
+    d["BM_Wolfa/1"] = "hunters: whole reply, entry 34 fits"
+    d["BM_Wolfa/2"] = "hunters: no entry fits, no move"
+    d["BM_FindHunterMove/0"] = "hunters: choice only, the first entry fits"
+    d["BM_FindHunterMove/1"] = "hunters: choice only, entry 34 fits"
+    d["BM_FindHunterMove/2"] = "hunters: choice only, no entry fits"
+    d["BM_CompletenessWalk"] = "hunters: every line of wolf play, 545 positions"
+    d["BM_Wolfb/0"] = "wolf: whole turn, from the book"
+    d["BM_Wolfb/1"] = "wolf: whole turn, by the breakthrough search"
+    d["BM_Wolfb/2"] = "wolf: whole turn, by the fallback step"
+    d["BM_WolfbWithoutPictures/0"] = "wolf: choice only, from the book"
+    d["BM_WolfbWithoutPictures/1"] = "wolf: choice only, by the breakthrough search"
+    d["BM_WolfbWithoutPictures/2"] = "wolf: choice only, by the fallback step"
+  }
+  $1 ~ /^BM_/ {
+    t = $4; u = $5
+    if (u == "ns" && t >= 1000) { t = sprintf("%.1f", t / 1000); u = "µs" }
+    if (u == "us") u = "µs"
+    printf "| %s (`%s`) | %s %s |\n", ($1 in d) ? d[$1] : $1, $1, t, u
+  }'
