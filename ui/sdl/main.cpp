@@ -2,6 +2,7 @@
 // it finds its data files in the current directory or where it is installed.
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <map>
 #include <memory>
@@ -23,6 +24,27 @@ bool OnDesktop() {
   return driver != nullptr &&
          (SDL_strcmp(driver, "x11") == 0 || SDL_strcmp(driver, "wayland") == 0);
 }
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+XErrorHandler g_previous_x_error_handler = nullptr;
+
+// A request about a window that has gone away in the meantime (the desktop's own helper
+// windows come and go, and the game's window goes at the end) is harmless to a game that is
+// running or ending; Xlib's default would end the program with status 1 for it.
+int OnXError(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow) return 0;
+  return g_previous_x_error_handler != nullptr ? g_previous_x_error_handler(display, error) : 0;
+}
+
+void TolerateVanishedWindows() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver != nullptr && SDL_strcmp(driver, "x11") == 0) {
+    g_previous_x_error_handler = XSetErrorHandler(OnXError);
+  }
+}
+#else
+void TolerateVanishedWindows() {}
+#endif
 
 // What start-up can do before SDL reaches the window system, on a second thread meanwhile.
 struct EarlyWork {
@@ -81,6 +103,7 @@ int main(int, char*[]) {
                               "). It needs a graphical desktop session to show its window.");
     return 1;
   }
+  TolerateVanishedWindows();
   SDL_StopTextInput();
   const int status = RunGame(early);
   early.text.reset();
