@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -193,6 +194,41 @@ TEST(SdlMediaPlayerSetUp, AMissingSoundFontIsReportedWhenMusicIsOpened) {
   EXPECT_FALSE(player.Open(tune, error));
   EXPECT_NE(error.find("/nonexistent/sound.sf2"), std::string::npos) << error;
   std::remove(tune.c_str());
+}
+
+// A damaged tune is refused when it is opened, with the file and the reason, instead of
+// "playing" as a tune that ends at once. The checks come before the sound device is touched.
+TEST(SdlMediaPlayerSetUp, DamagedTunesAreRefusedWithTheirReason) {
+  SdlMediaPlayer player("/nonexistent/sound.sf2");
+  const std::filesystem::path dir = ::testing::TempDir();
+  const std::string tune = (dir / "vorlask_damaged.mid").string();
+  const std::string good = std::string(VORLASK_SOURCE_DATA_DIR) + "/entrtanr.mid";
+  std::ifstream in(good, std::ios::binary);
+  const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(whole.size(), 100u);
+  const std::pair<const char*, std::string> cases[] = {
+      {"it is empty", ""},
+      {"it is not a MIDI file", "RIFF this is not a tune at all"},
+      {"runs past its end", whole.substr(0, whole.size() / 2)},
+      {"holds no track", whole.substr(0, 14)},
+  };
+  for (const auto& [reason, bytes] : cases) {
+    std::ofstream(tune, std::ios::binary | std::ios::trunc) << bytes;
+    std::string error;
+    EXPECT_FALSE(player.Open(tune, error)) << reason;
+    EXPECT_NE(error.find(tune), std::string::npos) << error;
+    EXPECT_NE(error.find(reason), std::string::npos) << error;
+  }
+  std::remove(tune.c_str());
+  const std::string folder = (dir / "vorlask_folder.mid").string();
+  std::filesystem::create_directory(folder);
+  std::string error;
+  EXPECT_FALSE(player.Open(folder, error));
+  EXPECT_NE(error.find("is not a file"), std::string::npos) << error;
+  std::filesystem::remove(folder);
+  // A sound tune passes the checks and fails only for the missing sound font.
+  EXPECT_FALSE(player.Open(good, error));
+  EXPECT_NE(error.find("/nonexistent/sound.sf2"), std::string::npos) << error;
 }
 
 // Pictures in the bitmap formats start-up reads itself: 24 bits, 32 bits and
