@@ -288,3 +288,48 @@ e2e_expect_stderr_contains() {
 e2e_expect_quiet_stderr() {
   [ ! -s "$E2E_STDERR" ] || e2e_fail "unexpected output on stderr"
 }
+
+# e2e_read_board: the dark squares from row 2 to row 9, each as H (hunter), W (wolf), . (empty) or ? (anything
+# else), read from one pixel of the pieces' top face; an empty square under the cursor is green.
+e2e_read_board() {
+  local format="" r c x y
+  for r in 2 3 4 5 6 7 8 9; do
+    for c in 2 3 4 5 6 7 8 9; do
+      (((r + c) % 2 == 1)) || continue
+      x=$((54 * c - 86 + 26))
+      y=$((54 * r - 85 + 12))
+      format+="%[fx:round(255*p{$x,$y}.r)],%[fx:round(255*p{$x,$y}.g)],%[fx:round(255*p{$x,$y}.b)] "
+    done
+  done
+  local colour board=""
+  for colour in $(convert "$E2E_SHOT" -format "$format" info:); do
+    case "$colour" in
+      198,198,198) board+="H" ;;
+      132,132,255) board+="W" ;;
+      0,0,0 | 0,132,0) board+="." ;;
+      *) board+="?" ;;
+    esac
+  done
+  echo "$board"
+}
+
+# e2e_expected_board: the same from the associative array `expected` ([row, col]=H or W).
+e2e_expected_board() {
+  local r c board=""
+  for r in 2 3 4 5 6 7 8 9; do
+    for c in 2 3 4 5 6 7 8 9; do
+      (((r + c) % 2 == 1)) || continue
+      board+="${expected[$r, $c]:-.}"
+    done
+  done
+  echo "$board"
+}
+
+# e2e_expect_board WHAT: a screenshot whose board is the expected one.
+e2e_expect_board() {
+  local got want
+  e2e_shot
+  got="$(e2e_read_board)"
+  want="$(e2e_expected_board)"
+  [ "$got" = "$want" ] || e2e_fail "$1: the board shows $got, expected $want (dark squares, rows 2 to 9)"
+}
