@@ -12,13 +12,12 @@
 #include "ai/hunter_patterns.h"
 #include "game/board.h"
 #include "game/state.h"
+#include "support/board_text.h"
 #include "support/fake_platform.h"
 
 // Follows every line of play of a person's wolf against the computer hunters; the completeness
 // test and the benchmark share it.
 namespace vorlask::testing::hunters {
-
-using Square = std::pair<int, int>;
 
 constexpr std::array<Square, 4> kDiagonals = {{{1, 1}, {-1, -1}, {-1, 1}, {1, -1}}};
 
@@ -27,29 +26,6 @@ constexpr std::array<Square, 4> kDiagonals = {{{1, 1}, {-1, -1}, {-1, 1}, {1, -1
 inline void BlankTiles(Game& game) {
   for (Image& tile : game.form.ImageList1)
     tile = Image{};
-}
-
-inline std::string Key(const TBoard& board) {
-  std::string key;
-  for (int r = 2; r <= 9; ++r)
-    key += board.Row(r).substr(1, 8);
-  return key;
-}
-
-inline std::string Picture(const TBoard& board) {
-  std::string text;
-  for (int r = 2; r <= 9; ++r)
-    text += "  " + board.Row(r).substr(1, 8) + "\n";
-  return text;
-}
-
-inline Square WolfOf(const TBoard& board) {
-  for (int r = 2; r <= 9; ++r) {
-    for (int c = 2; c <= 9; ++c) {
-      if (board.At(r, c) == '3') return {r, c};
-    }
-  }
-  return {0, 0};
 }
 
 inline bool WolfCaught(const TBoard& board) {

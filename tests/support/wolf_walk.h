@@ -14,13 +14,12 @@
 #include "ai/wolf_patterns.h"
 #include "game/board.h"
 #include "game/state.h"
+#include "support/board_text.h"
 #include "support/fake_platform.h"
 
 // Follows every line of play of a person's hunters against the computer wolf, through the
 // window's handlers, with the wolf's random choices taken both ways wherever they arise.
 namespace vorlask::testing::wolf {
-
-using Square = std::pair<int, int>;
 
 // A number that takes the second variant of every randomised book entry; 0.0, what the fake
 // hands out once its numbers run out, takes the first.
@@ -29,29 +28,6 @@ inline constexpr double kSecondVariant = 0.99;
 enum Stage { kBook, kBreakthrough, kFallback, kStageCount };
 inline constexpr std::array<const char*, kStageCount> kStageNames = {"book", "breakthrough",
                                                                      "fallback"};
-
-inline std::string Key(const TBoard& board) {
-  std::string key;
-  for (int r = 2; r <= 9; ++r)
-    key += board.Row(r).substr(1, 8);
-  return key;
-}
-
-inline std::string Picture(const TBoard& board) {
-  std::string text;
-  for (int r = 2; r <= 9; ++r)
-    text += "  " + board.Row(r).substr(1, 8) + "\n";
-  return text;
-}
-
-inline Square WolfOf(const TBoard& board) {
-  for (int r = 2; r <= 9; ++r) {
-    for (int c = 2; c <= 9; ++c) {
-      if (board.At(r, c) == '3') return {r, c};
-    }
-  }
-  return {0, 0};
-}
 
 inline bool CanMove(const TBoard& board, Square wolf) {
   const auto [r, c] = wolf;
