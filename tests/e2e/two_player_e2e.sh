@@ -5,30 +5,6 @@
 # board is read back from the screen. Esc ends the program, and in a second run a right click.
 source "$(dirname "$0")/lib.sh" "$1"
 
-# The dark squares from row 2 to row 9 as H (hunter), W (wolf), . (empty) or ? (anything else),
-# read from one pixel of each piece's top face; an empty square under the cursor is green.
-read_board() {
-  local format="" r c x y
-  for r in 2 3 4 5 6 7 8 9; do
-    for c in 2 3 4 5 6 7 8 9; do
-      (((r + c) % 2 == 1)) || continue
-      x=$((54 * c - 86 + 26))
-      y=$((54 * r - 85 + 12))
-      format+="%[fx:round(255*p{$x,$y}.r)],%[fx:round(255*p{$x,$y}.g)],%[fx:round(255*p{$x,$y}.b)] "
-    done
-  done
-  local colour board=""
-  for colour in $(convert "$E2E_SHOT" -format "$format" info:); do
-    case "$colour" in
-      198,198,198) board+="H" ;;
-      132,132,255) board+="W" ;;
-      0,0,0 | 0,132,0) board+="." ;;
-      *) board+="?" ;;
-    esac
-  done
-  echo "$board"
-}
-
 declare -A pieces
 start_position() {
   pieces=([9, 2]=H [9, 4]=H [9, 6]=H [9, 8]=H [7, 4]=W)
@@ -44,7 +20,7 @@ expect_board() {
   done
   e2e_wait_idle 30
   e2e_shot
-  got="$(read_board)"
+  got="$(e2e_read_board)"
   [ "$got" = "$want" ] || e2e_fail "$1: the board shows $got, expected $want (dark squares, rows 2 to 9)"
 }
 
