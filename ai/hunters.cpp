@@ -76,9 +76,7 @@ void TForm3::wolfa() {
   AnimFromCol = static_cast<std::uint8_t>(move->from_col);
   TurnState = 3;
   if (AnimateMoves == 1) wolf3();
-  FullRedraw = 1;
-  wolf1();
-  FullRedraw = 0;
+  RedrawBoard();
 }
 
 }  // namespace vorlask

@@ -56,13 +56,9 @@ void TForm3::wolfb() {
     AnimFromRow = FoundRow;
     AnimToCol = WolfCol;
     AnimToRow = WolfRow;
-    AnimWolf = 1;
-    wolf3();
-    AnimWolf = 0;
+    AnimateWolf();
   }
-  FullRedraw = 1;
-  wolf1();
-  FullRedraw = 0;
+  RedrawBoard();
 }
 
 void TForm3::wolfd() {
@@ -97,13 +93,9 @@ void TForm3::wolfd() {
     if (AnimateMoves == 1) {
       AnimToCol = WolfCol;
       AnimToRow = WolfRow;
-      AnimWolf = 1;
-      wolf3();
-      AnimWolf = 0;
+      AnimateWolf();
     }
-    FullRedraw = 1;
-    wolf1();
-    FullRedraw = 0;
+    RedrawBoard();
     return;
   }
 }

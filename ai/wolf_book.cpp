@@ -87,13 +87,9 @@ void TForm3::wolfc() {
       AnimToCol = WolfCol;
       AnimToRow = WolfRow;
       if (AnimateMoves == 1) {
-        AnimWolf = 1;
-        wolf3();
-        AnimWolf = 0;
+        AnimateWolf();
       }
-      FullRedraw = 1;
-      wolf1();
-      FullRedraw = 0;
+      RedrawBoard();
       return;
     }
   }

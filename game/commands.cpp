@@ -298,9 +298,7 @@ void TForm3::RestartIfUntouched() {
   if (MoveMade != 0) return;  // the choice waits for the next new game
   wolf0();
   // The new game draws only the pieces; the squares the old game left occupied need clearing.
-  FullRedraw = 1;
-  wolf1();
-  FullRedraw = 0;
+  RedrawBoard();
 }
 
 void TForm3::Timer1Timer() {

@@ -77,9 +77,7 @@ void TForm3::MoveInput() {
       if (AnimateMoves == 1) {
         AnimToCol = WolfCol;
         AnimToRow = WolfRow;
-        AnimWolf = 1;
-        wolf3();
-        AnimWolf = 0;
+        AnimateWolf();
       }
     }
   }

@@ -30,6 +30,12 @@ int PaceStep(Canvas& canvas, Platform& platform, std::int64_t& steps) {
 
 }  // namespace
 
+void TForm3::AnimateWolf() {
+  AnimWolf = 1;
+  wolf3();
+  AnimWolf = 0;
+}
+
 void TForm3::wolf3() {
   AnimDirection = AnimFromCol < AnimToCol ? 1 : 0;
   if (AnimWolf == 1 && AnimFromRow < AnimToRow) AnimDirection = AnimFromCol < AnimToCol ? 2 : 3;
