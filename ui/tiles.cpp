@@ -10,21 +10,15 @@ namespace vorlask {
 
 namespace {
 
-// The disc fills columns 3..49 and rows 7..46 of a tile: a top ellipse, the same ellipse
-// lowered by the disc's thickness, and the side band between them.
-constexpr double kLeft = 3.0;
-constexpr double kRight = 50.0;
-constexpr double kTop = 7.0;
-constexpr double kBottom = 47.0;
-constexpr double kCentreX = (kLeft + kRight) / 2;
-constexpr double kRadiusX = (kRight - kLeft) / 2;
-constexpr double kThickness = 11.0;
-constexpr double kRadiusY = (kBottom - kTop - kThickness) / 2;
-constexpr double kTopFaceY = kTop + kRadiusY;
-constexpr double kOutline = 1.25;
-// The recess in the middle of the top face.
-constexpr double kRecessX = 11.5;
-constexpr double kRecessY = 6.4;
+constexpr PieceShape kShape = kPieceShape;
+constexpr double kCentreX = kShape.centre_x();
+constexpr double kRadiusX = kShape.radius_x();
+constexpr double kRadiusY = kShape.radius_y();
+constexpr double kTopFaceY = kShape.top_face_y();
+constexpr double kThickness = kShape.thickness;
+constexpr double kOutline = kShape.outline;
+constexpr double kRecessX = kShape.recess_x;
+constexpr double kRecessY = kShape.recess_y;
 
 // Sub-samples per pixel along each axis: interior edges and the outline against an opaque
 // square come out smooth, while the masked tiles decide each edge pixel by its coverage.
@@ -59,10 +53,6 @@ Color Lighten(Color c, double f) {
   return Color{ch(c.r), ch(c.g), ch(c.b)};
 }
 
-struct PieceColours {
-  Color top, side, recess, shadow, gleam, rim, sheen;
-};
-
 PieceColours ColoursOf(Color top, Color side) {
   return PieceColours{top,
                       side,
@@ -84,21 +74,25 @@ std::optional<Color> PieceAt(double x, double y, const PieceColours& p) {
     if (!InEllipse(x, y, kCentreX, kTopFaceY, inner_rx, inner_ry)) return kBlack;
     if (InEllipse(x, y, kCentreX, kTopFaceY, kRecessX, kRecessY)) {
       // The far wall of the recess lies in shadow; its floor shows below.
-      if (!InEllipse(x, y, kCentreX, kTopFaceY + 2.2, kRecessX, kRecessY)) return p.shadow;
+      if (!InEllipse(x, y, kCentreX, kTopFaceY + kShape.recess_floor_drop, kRecessX, kRecessY))
+        return p.shadow;
       return p.recess;
     }
     // The near lip of the recess catches the light.
-    if (InEllipse(x, y, kCentreX, kTopFaceY + 1.4, kRecessX, kRecessY)) return p.gleam;
+    if (InEllipse(x, y, kCentreX, kTopFaceY + kShape.recess_lip_drop, kRecessX, kRecessY))
+      return p.gleam;
     // A gleam on the far edge of the top face, towards the light from the upper left.
-    if (!InEllipse(x, y, kCentreX + 1.2, kTopFaceY + 1.6, inner_rx - 1.0, inner_ry - 0.6) &&
-        x < kCentreX + 4 && y < kTopFaceY - 2)
+    if (!InEllipse(x, y, kCentreX + kShape.gleam_shift_x, kTopFaceY + kShape.gleam_shift_y,
+                   inner_rx - kShape.gleam_shrink_x, inner_ry - kShape.gleam_shrink_y) &&
+        x < kCentreX + kShape.gleam_right && y < kTopFaceY - kShape.gleam_above)
       return p.gleam;
     return p.top;
   }
   // The side band, a little darker along its bottom edge where it curves away from the light.
-  if (!InDisc(x, y - 2.0, -kOutline)) return p.rim;
+  if (!InDisc(x, y - kShape.rim_drop, -kOutline)) return p.rim;
   // A sheen down the side band where its curve faces the light.
-  if (x > kCentreX - 0.7 * kRadiusX && x < kCentreX - 0.55 * kRadiusX) return p.sheen;
+  if (x > kCentreX - kShape.sheen_from * kRadiusX && x < kCentreX - kShape.sheen_to * kRadiusX)
+    return p.sheen;
   return p.side;
 }
 
@@ -126,8 +120,10 @@ Image PieceImage(const PieceColours& piece, int side, Edge edge, Color square = 
   Image image(side, side, edge == Edge::kOnSquare ? Pixel(square) : 0u);
   constexpr int kAll = kSamples * kSamples;
   // Only the pixels that the piece's box touches can hold any of it.
-  const int x1 = static_cast<int>(kLeft * scale), x2 = static_cast<int>(std::ceil(kRight * scale));
-  const int y1 = static_cast<int>(kTop * scale), y2 = static_cast<int>(std::ceil(kBottom * scale));
+  const int x1 = static_cast<int>(kShape.left * scale);
+  const int x2 = static_cast<int>(std::ceil(kShape.right * scale));
+  const int y1 = static_cast<int>(kShape.top * scale);
+  const int y2 = static_cast<int>(std::ceil(kShape.bottom * scale));
   for (int py = y1; py < std::min(y2, side); ++py) {
     for (int px = x1; px < std::min(x2, side); ++px) {
       Sum on_piece;
@@ -168,6 +164,10 @@ Image PieceTile(const PieceColours& piece, Color square) {
 
 }  // namespace
 
+PieceColours ColoursOfPiece(bool wolf) {
+  return wolf ? ColoursOf(kWolfTop, kWolfSide) : ColoursOf(kHunterTop, kHunterSide);
+}
+
 std::array<Image, 11> MakeTileSet() {
   // Drawing the pieces takes a noticeable moment and the result never changes, so every
   // window after the first gets a copy.
@@ -190,8 +190,7 @@ std::array<Image, 11> MakeTileSet() {
 }
 
 Image DrawPiece(bool wolf, int side) {
-  return PieceImage(wolf ? ColoursOf(kWolfTop, kWolfSide) : ColoursOf(kHunterTop, kHunterSide),
-                    side, Edge::kCoverage);
+  return PieceImage(ColoursOfPiece(wolf), side, Edge::kCoverage);
 }
 
 }  // namespace vorlask

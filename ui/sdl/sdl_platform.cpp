@@ -188,6 +188,14 @@ bool SdlTimer::TakeFiring(const SDL_UserEvent& event) {
 
 // ---- Media player ----
 
+std::string ChooseSoundFont(const std::vector<std::string>& candidates) {
+  std::error_code ec;
+  for (const std::string& file : candidates) {
+    if (std::filesystem::is_regular_file(file, ec)) return file;
+  }
+  return candidates.empty() ? std::string() : candidates.front();
+}
+
 SdlMediaPlayer::SdlMediaPlayer(std::string soundfont) : soundfont_(std::move(soundfont)) {}
 
 SdlMediaPlayer::~SdlMediaPlayer() {
@@ -291,7 +299,7 @@ SdlPlatform::SdlPlatform(TextRenderer& text)
     : events_(RegisterLoopEvents()),
       canvas_(kClientWidth, kClientHeight, kOlive),
       timer_(),
-      media_(VORLASK_SOUNDFONT_FILE) {
+      media_(ChooseSoundFont({VORLASK_SOUNDFONT_FILE, VORLASK_DEFAULT_SOUNDFONT_FILE})) {
   canvas_.SetTextRenderer(&text);
 }
 
@@ -469,8 +477,9 @@ std::vector<std::string> VorlaskDataFolders() {
     add(exe_dir);
   }
   add(VORLASK_INSTALLED_DATA_DIR);
-  // An installation unpacked somewhere else keeps its data beside its bin folder.
-  if (!exe_dir.empty()) add(exe_dir / ".." / "share" / "vorlask");
+  // An installation unpacked somewhere else keeps its data where it would be installed,
+  // counted from the program's folder.
+  if (!exe_dir.empty()) add(exe_dir / VORLASK_DATA_FROM_BIN);
   return folders;
 }
 

@@ -130,6 +130,12 @@ class SdlPlatform : public Platform {
 // is available.
 void ShowStartupError(const std::string& message, SDL_Window* parent = nullptr);
 
+// The first of the sound fonts that exists, or the first named when none does, so that the
+// message about the missing font names the one the tunes were voiced for. The others stand in
+// when another General MIDI font is installed instead: Debian points default-GM.sf2 at
+// whichever one the system prefers.
+std::string ChooseSoundFont(const std::vector<std::string>& candidates);
+
 // The folders searched for the data files, in order: the current directory, the program's
 // own folder, the installed data folder, and the data folder of an installation unpacked
 // elsewhere.
