@@ -13,7 +13,7 @@
 # librsvg2-bin and the end-to-end tools (scripts/install-deps installs them all).
 set -euo pipefail
 set -E
-trap 'echo "[deb_test] FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+trap '[[ $BASH_COMMAND == exit* ]] || echo "[deb_test] FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 
 source_dir="$(cd "$(dirname "$0")/../.." && pwd)"
 name="deb_test"
