@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "support/fake_platform.h"
+#include "support/wolf_positions.h"
 #include "ui/sdl/bmp_file.h"
 #include "ui/tiles.h"
 
@@ -223,15 +227,31 @@ TEST(Picture, ResultBlockAfterTheEndOfAGame) {
   g.form.FormPaint();
   Dump(g.platform.canvas->Picture(), "caught");
 
-  // The outline is the window's colour, so the white block seems to stand on the window.
-  for (int y = 0; y <= 84; ++y)
-    EXPECT_EQ(g.PixelAt(455, y), kOlive) << "left edge at y " << y;
-  for (int x = 455; x <= 613; ++x)
-    EXPECT_EQ(g.PixelAt(x, 0), kOlive) << "top edge at x " << x;
-  for (int y = 0; y < 12; ++y)
-    EXPECT_EQ(g.PixelAt(613, y), kOlive) << "right edge at y " << y;
-  EXPECT_EQ(g.PixelAt(456, 1), kWhite);
-  EXPECT_EQ(g.PixelAt(612, 11), kWhite);
+  // The outline is the window's colour, so the white block seems to stand on the window; the
+  // text cells, each on its own white, may reach over it. Every other pixel of the block is
+  // its outline or its white inside.
+  struct Cell {
+    int x, y, width, height;
+  };
+  std::vector<Cell> cells;
+  int line_top = 12;
+  for (const char* line : {kCaughtLine1, kCaughtLine2, kCaughtLine3}) {
+    const Image cell = g.platform.text->Render(line, g.platform.canvas->GetFont(), kWhite);
+    cells.push_back({456, line_top, cell.width, cell.height});
+    line_top += 29;
+  }
+  ASSERT_LT(cells[2].width, 613 - 456) << "the last line would hide the whole bottom edge";
+  for (int y = 0; y <= 84; ++y) {
+    for (int x = 455; x <= 613; ++x) {
+      bool in_text = false;
+      for (const Cell& c : cells)
+        in_text = in_text || (x >= c.x && x < c.x + c.width && y >= c.y && y < c.y + c.height);
+      if (in_text) continue;
+      const bool edge = x == 455 || x == 613 || y == 0 || y == 84;
+      EXPECT_EQ(g.PixelAt(x, y), edge ? kOlive : kWhite)
+          << (edge ? "outline" : "inside") << " at " << x << "," << y;
+    }
+  }
   EXPECT_EQ(g.PixelAt(614, 40), kOlive) << "nothing right of the block";
 
   // Each line is written in blue on white at its place.
@@ -252,6 +272,155 @@ TEST(Picture, ResultBlockAfterTheEndOfAGame) {
   g.platform.canvas->Clear(kOlive);
   g.form.FormPaint();
   EXPECT_EQ(g.PixelAt(500, 50), kOlive);
+}
+
+}  // namespace
+}  // namespace vorlask::testing
+
+namespace vorlask::testing {
+namespace {
+
+// The tile a square must show: its piece or its colour, under the cursor the cursor's picture.
+int TileFor(const TForm3& f, int row, int col) {
+  const char code = f.Board.At(row, col);
+  const bool cursor = row == f.CursorRow && col == f.CursorCol;
+  switch (code) {
+    case '0':
+      return cursor ? tile::kCursorEmpty : tile::kDark;
+    case '1':
+      return cursor ? tile::kCursorEmpty : tile::kLight;
+    case '2':
+      return cursor ? tile::kCursorHunter : tile::kHunter;
+    case '3':
+      return cursor ? tile::kCursorWolf : tile::kWolf;
+    case '4':
+      return tile::kPickedHunter;
+    case '5':
+      return tile::kPickedWolf;
+  }
+  return -1;
+}
+
+// Every square of the board that does not show the tile it must, or an empty text.
+std::string WrongSquares(const Game& g) {
+  std::string wrong;
+  for (int row = 2; row <= 9; ++row) {
+    for (int col = 2; col <= 9; ++col) {
+      const int expected = TileFor(g.form, row, col);
+      if (expected < 0 ||
+          Differences(g.platform.canvas->Picture(), TForm3::SquareX(col), TForm3::SquareY(row),
+                      g.form.ImageList1[static_cast<std::size_t>(expected)]) != 0) {
+        wrong += " (" + std::to_string(row) + ", " + std::to_string(col) + ") should show tile " +
+                 std::to_string(expected) + ";";
+      }
+    }
+  }
+  return wrong;
+}
+
+using Move = std::pair<Square, Square>;
+
+// The person's moves: mostly what the computer would play in the person's place, worked out on
+// a game of its own, now and then any legal move, so that the games go long and wide.
+class Person {
+ public:
+  explicit Person(char piece) : piece_(piece) {
+    for (Image& tile : advisor_.form.ImageList1)
+      tile = Image{};
+  }
+
+  Move Next(const TForm3& f) {
+    std::vector<Move> legal;
+    for (int r = 2; r <= 9; ++r)
+      for (int c = 2; c <= 9; ++c) {
+        if (f.Board.At(r, c) != piece_) continue;
+        for (const auto& [dr, dc] : {Square{-1, -1}, {-1, 1}, {1, -1}, {1, 1}}) {
+          if (piece_ == '2' && dr > 0) continue;
+          if (f.Board.At(r + dr, c + dc) == '0') legal.push_back({{r, c}, {r + dr, c + dc}});
+        }
+      }
+    if (legal.empty()) return {};
+    if (std::uniform_int_distribution<int>(0, 1)(rng_) != 0) {
+      TForm3& a = advisor_.form;
+      a.Board = f.Board;
+      a.WolfRow = f.WolfRow;
+      a.WolfCol = f.WolfCol;
+      if (piece_ == '2') {
+        a.wolfa();
+      } else {
+        a.wolfb();
+      }
+      for (const Move& m : legal)
+        if (a.Board.At(m.first.first, m.first.second) == '0' &&
+            a.Board.At(m.second.first, m.second.second) == piece_)
+          return m;
+    }
+    return legal[std::uniform_int_distribution<std::size_t>(0, legal.size() - 1)(rng_)];
+  }
+
+ private:
+  char piece_;
+  Game advisor_{false};
+  std::mt19937 rng_{12};
+};
+
+std::string Where(const char* what, Square s) {
+  return std::string(what) + " (" + std::to_string(s.first) + ", " + std::to_string(s.second) + ")";
+}
+
+// Games of a person against the computer, played with the mouse. The picture is compared with
+// the Board after every click, so after every move of the computer, animated or not, and again
+// after a full repaint. Between them the games must put a piece on every dark square, and the
+// computer must move pieces onto and off the rightmost column.
+TEST(Picture, RealPlayShowsEverySquareAsTheBoardHoldsIt) {
+  for (const int animate : {0, 1}) {
+    std::set<Square> occupied;
+    int onto_right = 0, off_right = 0;
+    for (const std::uint16_t mode_key : {vk::kH, vk::kP}) {
+      SCOPED_TRACE(std::string(mode_key == vk::kH ? "computer hunters" : "computer wolf") +
+                   (animate ? ", animated" : ", not animated"));
+      Game g;
+      Person person(mode_key == vk::kH ? '3' : '2');
+      auto check = [&](const std::string& after) {
+        const std::string wrong = WrongSquares(g);
+        if (!wrong.empty()) FAIL() << "after " << after << ":" << wrong;
+        for (int r = 2; r <= 9; ++r)
+          for (int c = 2; c <= 9; ++c)
+            if (g.form.Board.At(r, c) != '0' && IsDarkSquare(r, c)) occupied.insert({r, c});
+      };
+      g.form.FormKeyDown(mode_key);
+      if (animate == 1) g.form.FormKeyDown(vk::kA);
+      ASSERT_EQ(g.form.AnimateMoves, animate);
+      for (int game = 0; game < 20; ++game) {
+        for (int i = 0; i < 3 && g.FireTimer(); ++i) {
+        }
+        ASSERT_NO_FATAL_FAILURE(check("a new game"));
+        for (int turn = 0; turn < 60 && g.form.GameActive == 1; ++turn) {
+          const auto [from, to] = person.Next(g.form);
+          ASSERT_NE(from.first, 0) << "the person has no move";
+          g.ClickSquare(from.first, from.second);
+          ASSERT_NO_FATAL_FAILURE(check(Where("picking up", from)));
+          const TBoard before = g.form.Board;
+          g.ClickSquare(to.first, to.second);
+          const std::string what = Where("the move to", to) + " and the reply";
+          ASSERT_NO_FATAL_FAILURE(check(what));
+          for (int r = 2; r <= 9; ++r) {
+            if (Square{r, 9} == from || Square{r, 9} == to) continue;
+            const bool was = before.At(r, 9) != '0', is = g.form.Board.At(r, 9) != '0';
+            onto_right += !was && is;
+            off_right += was && !is;
+          }
+          g.platform.canvas->Clear(kOlive);
+          g.form.FormPaint();
+          ASSERT_NO_FATAL_FAILURE(check("a repaint after " + what));
+        }
+        g.form.FormKeyDown(vk::kN);
+      }
+    }
+    EXPECT_GT(onto_right, 0) << "the computer never moved a piece onto the rightmost column";
+    EXPECT_GT(off_right, 0) << "the computer never moved a piece off the rightmost column";
+    EXPECT_EQ(occupied.size(), 32u) << "dark squares that held a piece";
+  }
 }
 
 }  // namespace
