@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <set>
 #include <string>
@@ -147,6 +148,38 @@ TEST(TileSet, MovingPiecesAreMaskedAndLookLikeTheRestingOnes) {
           ASSERT_EQ(t.At(x, y), tiles[r].At(x, y)) << x << "," << y;
       }
     EXPECT_GT(interior, 1200);
+
+    // The mask keeps what the piece covers at least half of: as many pixels as the same piece
+    // drawn alone with its coverage, and an outline within a pixel of the resting piece's, so
+    // that the sliding piece is neither thinner nor ragged.
+    const Image alone = DrawPiece(!hunter, kTileSize);
+    int opaque = 0, half_covered = 0;
+    for (std::size_t i = 0; i < t.pixels.size(); ++i) {
+      opaque += Opaque(t.pixels[i]) ? 1 : 0;
+      half_covered += (alone.pixels[i] >> 24) >= 128 ? 1 : 0;
+    }
+    EXPECT_EQ(opaque, half_covered);
+    const Image& on_cyan = tiles[static_cast<std::size_t>(resting[2])];
+    const auto moving_piece = [&](int x, int y) { return t.Contains(x, y) && Opaque(t.At(x, y)); };
+    const auto resting_piece = [&](int x, int y) {
+      return on_cyan.Contains(x, y) && on_cyan.At(x, y) != Pixel(kPickedCyan);
+    };
+    const std::function<bool(int, int)> pieces[2] = {moving_piece, resting_piece};
+    const auto on_outline = [](const std::function<bool(int, int)>& in, int x, int y) {
+      return in(x, y) && !(in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1));
+    };
+    for (int which : {0, 1}) {
+      for (int y = 0; y < kTileSize; ++y)
+        for (int x = 0; x < kTileSize; ++x) {
+          if (!on_outline(pieces[which], x, y)) continue;
+          bool near = false;
+          for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+              near = near || on_outline(pieces[1 - which], x + dx, y + dy);
+          EXPECT_TRUE(near) << (which == 0 ? "moving" : "resting") << " outline at " << x << ","
+                            << y << " is more than a pixel from the other";
+        }
+    }
   }
 }
 
