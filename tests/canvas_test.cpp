@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/canvas.h"
+#include "ui/upscale.h"
 
 namespace vorlask {
 namespace {
@@ -88,6 +89,26 @@ TEST(CanvasSteps, RectangleLinesAndTextPixelByPixel) {
     canvas.SetPenColor(kPen);
     c.draw(canvas);
     EXPECT_EQ(Letters(canvas), c.expected);
+  }
+}
+
+// Every pixel of the window becomes a square of scale by scale pixels on a dense screen; a row
+// or column missed would show as a black line across the window.
+TEST(Upscaling, EveryPixelBecomesASquareOfItsOwnColour) {
+  Image picture(5, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x)
+      picture.Set(x, y, 0xFF000000u | static_cast<std::uint32_t>(0x10 * y + x + 1));
+  std::vector<std::uint32_t> out(7, 0u);  // what a larger earlier picture left
+  for (const int scale : {1, 2, 3}) {
+    SCOPED_TRACE("scale " + std::to_string(scale));
+    Upscale(picture, scale, out);
+    const int wide = 5 * scale;
+    ASSERT_EQ(out.size(), static_cast<std::size_t>(wide * 3 * scale));
+    for (int y = 0; y < 3 * scale; ++y)
+      for (int x = 0; x < wide; ++x)
+        ASSERT_EQ(out[static_cast<std::size_t>(y * wide + x)], picture.At(x / scale, y / scale))
+            << "at " << x << "," << y;
   }
 }
 
