@@ -18,7 +18,7 @@ constexpr std::size_t kPositionLimit = 800;
 constexpr std::size_t kPositionLimit = SIZE_MAX;
 #endif
 
-void WalkFrom(int layout) {
+void WalkFrom(int layout, long expected_book_moves, std::uint64_t expected_book_fingerprint) {
   Game g(false);
   wolf::Walk walk(g, kPositionLimit);
   walk.FromStart(layout);
@@ -30,11 +30,17 @@ void WalkFrom(int layout) {
             << stages[wolf::kBook] << " book, " << stages[wolf::kBreakthrough] << " breakthrough, "
             << stages[wolf::kFallback] << " fallback), " << walk.passes()
             << " cycles with the hunters passing, " << walk.wolf_caught() << " games caught, "
-            << walk.wolf_free() << " games won by the wolf\n";
-  // Only the whole walk is sure to meet both results.
+            << walk.wolf_free() << " games won by the wolf; book fingerprint 0x" << std::hex
+            << walk.book_fingerprint() << std::dec << "\n";
+  // Only the whole walk is sure to meet both results. It also meets every book entry that can
+  // fire, so its book moves are pinned: a change to any entry's move, or to what leads to the
+  // positions, changes them. Entry 10 is never used.
   if (kPositionLimit == SIZE_MAX) {
     EXPECT_GT(walk.wolf_caught(), 0);
     EXPECT_GT(walk.wolf_free(), 0);
+    EXPECT_EQ(stages[wolf::kBook], expected_book_moves);
+    EXPECT_EQ(walk.book_fingerprint(), expected_book_fingerprint)
+        << std::hex << "0x" << walk.book_fingerprint();
   }
   for (std::size_t s = 0; s < wolf::kStageCount; ++s)
     EXPECT_GT(stages[s], 0) << wolf::kStageNames[s];
@@ -42,10 +48,10 @@ void WalkFrom(int layout) {
 
 // One test per start layout, so that the two walks can run side by side.
 TEST(ComputerWolfWalk, EveryHunterPlayFromTheFirstLayoutEnds) {
-  WalkFrom(1);
+  WalkFrom(1, 1888, 0x395c71e8b406ade8);
 }
 TEST(ComputerWolfWalk, EveryHunterPlayFromTheSecondLayoutEnds) {
-  WalkFrom(2);
+  WalkFrom(2, 2420, 0x90a10cacba449106);
 }
 
 }  // namespace

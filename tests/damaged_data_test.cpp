@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/fake_platform.h"
+#include "support/temp_folder.h"
 
 namespace vorlask::testing {
 namespace {
@@ -36,26 +37,17 @@ void PutU32(Bytes& b, std::size_t at, std::uint32_t v) {
     b[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
 }
 
-// A folder holding good copies of the six bitmaps, removed afterwards.
+// A folder of the test's own holding good copies of the six bitmaps, removed afterwards.
 class DataFolder {
  public:
   DataFolder() {
-    dir_ = fs::temp_directory_path() /
-           ("vorlask-damaged-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     for (const char* name : kBitmapFiles)
-      fs::copy_file(fs::path(VORLASK_SOURCE_DATA_DIR) / name, dir_ / name);
+      fs::copy_file(fs::path(VORLASK_SOURCE_DATA_DIR) / name, folder_.Path() / name);
   }
-  ~DataFolder() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  const fs::path& Path() const { return dir_; }
+  const fs::path& Path() const { return folder_.Path(); }
 
  private:
-  fs::path dir_;
+  TempFolder folder_;
 };
 
 struct Damage {

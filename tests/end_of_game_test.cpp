@@ -1,45 +1,35 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "support/checked_game.h"
+#include "support/wolf_positions.h"
 
 namespace vorlask::testing {
 namespace {
 
-// A two-player game in which the wolf has moved once, then the given position written over it.
-void SetPosition(CheckedGame& g, const std::vector<std::pair<int, int>>& hunters, int wolf_row,
-                 int wolf_col, int turn_state) {
-  StartTwoPlayers(g);
-  g.EnterAt(7, 4);
-  g.EnterAt(6, 5);
-  TForm3& f = g.form;
-  for (int r = 2; r <= 9; ++r) {
-    for (int c = 2; c <= 9; ++c)
-      f.Board.Set(r, c, IsDarkSquare(r, c) ? '0' : '1');
+enum class Result { kGoesOn, kCaught, kFree };
+
+const char* Name(Result r) {
+  return r == Result::kGoesOn ? "the game goes on" : r == Result::kCaught ? "caught" : "free";
+}
+
+void ExpectResult(const TForm3& f, Result expected) {
+  const Result got = f.GameActive == 1                ? Result::kGoesOn
+                     : f.MessageLine2 == kCaughtLine2 ? Result::kCaught
+                                                      : Result::kFree;
+  EXPECT_EQ(Name(got), std::string(Name(expected)));
+  if (expected == Result::kCaught) {
+    EXPECT_EQ(f.MessageLine1, "  Волк  пойман !");
+    EXPECT_EQ(f.MessageLine2, "     The wolf is");
+    EXPECT_EQ(f.MessageLine3, "         caught ! ");
+  } else if (expected == Result::kFree) {
+    EXPECT_EQ(f.MessageLine1, "Волк вырвался!");
+    EXPECT_EQ(f.MessageLine2, "    The wolf has");
+    EXPECT_EQ(f.MessageLine3, "        broken !   ");
   }
-  for (const auto& [r, c] : hunters)
-    f.Board.Set(r, c, '2');
-  f.Board.Set(wolf_row, wolf_col, '3');
-  f.WolfRow = static_cast<std::uint8_t>(wolf_row);
-  f.WolfCol = static_cast<std::uint8_t>(wolf_col);
-  f.TurnState = static_cast<std::uint8_t>(turn_state);
-  g.Check("setting up");
-}
-
-void ExpectCaught(const TForm3& f) {
-  EXPECT_EQ(f.GameActive, 0);
-  EXPECT_EQ(f.MessageLine1, "  Волк  пойман !");
-  EXPECT_EQ(f.MessageLine2, "     The wolf is");
-  EXPECT_EQ(f.MessageLine3, "         caught ! ");
-}
-
-void ExpectFree(const TForm3& f) {
-  EXPECT_EQ(f.GameActive, 0);
-  EXPECT_EQ(f.MessageLine1, "Волк вырвался!");
-  EXPECT_EQ(f.MessageLine2, "    The wolf has");
-  EXPECT_EQ(f.MessageLine3, "        broken !   ");
 }
 
 // The result block: an olive frame and blue text.
@@ -53,91 +43,141 @@ bool ShowsResultBlock(const CheckedGame& g) {
   return false;
 }
 
-void MoveHunter(CheckedGame& g, int from_row, int from_col, int to_row, int to_col) {
-  ASSERT_EQ(g.form.GameActive, 1);
-  g.EnterAt(from_row, from_col);
-  g.EnterAt(to_row, to_col);
+// Each of the wolf's four neighbours on its own: free with the other three blocked, blocked by
+// a hunter, and blocked by the border, from the middle, the edges and the home row.
+TEST(EndOfGame, EachNeighbourOfTheWolfCountsOnItsOwn) {
+  const Square wolves[] = {{5, 4}, {5, 2}, {4, 9}, {2, 5}, {9, 4}};
+  const Square steps[] = {{1, 1}, {-1, -1}, {1, -1}, {-1, 1}};
+  Game g(false);
+  for (const Square& wolf : wolves) {
+    for (const Square& step : steps) {
+      const Square n{wolf.first + step.first, wolf.second + step.second};
+      const bool on_field = n.first >= 2 && n.first <= 9 && n.second >= 2 && n.second <= 9;
+      for (const char code : on_field ? std::string("02") : std::string("9")) {
+        SCOPED_TRACE("wolf (" + std::to_string(wolf.first) + ", " + std::to_string(wolf.second) +
+                     "), neighbour (" + std::to_string(n.first) + ", " + std::to_string(n.second) +
+                     ") holds " + code);
+        SetPosition(g.form, {}, wolf);
+        for (const Square& other : steps) {
+          g.form.Board.Set(wolf.first + other.first, wolf.second + other.second, '2');
+        }
+        g.form.Board.Set(n.first, n.second, code);
+        g.form.GameActive = 1;
+        g.form.TurnState = 0;
+        g.form.wolf2a();
+        const bool free = code == '0';
+        ExpectResult(g.form, !free             ? Result::kCaught
+                             : wolf.first == 9 ? Result::kFree
+                                               : Result::kGoesOn);
+      }
+    }
+  }
 }
 
-TEST(EndOfGame, HuntersCloseTheLastFreeSquare) {
-  CheckedGame g;
-  SetPosition(g, {{4, 3}, {4, 5}, {6, 3}, {7, 6}}, 5, 4, 0);
-  EXPECT_FALSE(ShowsResultBlock(g));
-  MoveHunter(g, 7, 6, 6, 5);
-  ExpectCaught(g.form);
-  EXPECT_TRUE(ShowsResultBlock(g));
-}
+// A position written over a two-player game after the wolf's first move, then moves played
+// with the keys (or, without moves, the end-of-game test run twice on its own).
+struct EndCase {
+  const char* name;
+  std::vector<Square> hunters;
+  Square wolf;
+  int turn_state;
+  std::vector<std::pair<Square, Square>> moves;
+  Result result;
+  int turn_after = -1;  // -1: not looked at
+};
 
-TEST(EndOfGame, TheBorderHelpsCatchTheWolf) {
-  CheckedGame g;
-  SetPosition(g, {{4, 3}, {7, 4}, {9, 6}, {9, 8}}, 5, 2, 0);
-  MoveHunter(g, 7, 4, 6, 3);
-  ExpectCaught(g.form);
-}
-
-TEST(EndOfGame, CaughtOnTheHomeRowIsCaught) {
-  CheckedGame g;
-  SetPosition(g, {{8, 3}, {9, 6}, {9, 8}, {8, 9}}, 9, 2, 3);
-  g.Key(vk::kRight);
-  ExpectCaught(g.form);
-}
-
-TEST(EndOfGame, TheWolfReachesTheHomeRow) {
-  CheckedGame g;
-  SetPosition(g, {{9, 2}, {9, 8}, {7, 2}, {7, 8}}, 8, 5, 3);
-  g.EnterAt(8, 5);
-  g.EnterAt(9, 6);
-  ExpectFree(g.form);
-  EXPECT_TRUE(ShowsResultBlock(g));
-}
-
-TEST(EndOfGame, AllHuntersStuckAtTheTop) {
-  CheckedGame g;
-  // Two hunters on row 2 and the wolf on row 3, so that no other rule applies.
-  SetPosition(g, {{3, 2}, {2, 3}, {2, 5}, {4, 5}}, 3, 8, 0);
-  MoveHunter(g, 4, 5, 3, 4);
-  ExpectFree(g.form);
-}
-
-TEST(EndOfGame, ThreeHuntersPastTheWolf) {
-  CheckedGame g;
-  SetPosition(g, {{4, 3}, {3, 2}, {5, 8}, {9, 2}}, 5, 6, 0);
-  MoveHunter(g, 5, 8, 4, 7);
-  ExpectFree(g.form);
-}
-
-TEST(EndOfGame, TwoHuntersOnTheRightEdgeCountAsThree) {
-  CheckedGame g;
-  SetPosition(g, {{3, 8}, {5, 8}, {8, 3}, {9, 4}}, 5, 4, 0);
-  MoveHunter(g, 5, 8, 4, 9);
-  ExpectFree(g.form);
-}
-
-TEST(EndOfGame, HuntersPassWhenNoneCanMove) {
-  CheckedGame g;
-  SetPosition(g, {{2, 3}, {3, 2}, {3, 4}, {2, 7}}, 3, 6, 3);
-  g.EnterAt(3, 6);
-  g.EnterAt(2, 5);
-  EXPECT_EQ(g.form.GameActive, 1);
-  EXPECT_EQ(g.form.TurnState, 3);
-  // The wolf moves again and frees the hunter on (3, 4).
-  g.EnterAt(2, 5);
-  g.EnterAt(3, 6);
-  EXPECT_EQ(g.form.TurnState, 0);
-  MoveHunter(g, 3, 4, 2, 5);  // three hunters on row 2 are past the wolf
-  ExpectFree(g.form);
-}
-
-TEST(EndOfGame, TheTestKeepsNoState) {
-  CheckedGame g;
-  SetPosition(g, {{4, 3}, {4, 5}, {6, 3}, {6, 5}}, 5, 4, 3);
-  g.form.wolf2a();
-  ExpectCaught(g.form);
-  const TForm3& f = g.form;
-  const std::string lines = f.MessageLine1 + f.MessageLine2 + f.MessageLine3;
-  g.form.wolf2a();
-  EXPECT_EQ(f.MessageLine1 + f.MessageLine2 + f.MessageLine3, lines);
-  EXPECT_EQ(f.GameActive, 0);
+TEST(EndOfGame, PositionsAndTheirResults) {
+  const EndCase cases[] = {
+      {"hunters close the last free square",
+       {{4, 3}, {4, 5}, {6, 3}, {7, 6}},
+       {5, 4},
+       0,
+       {{{7, 6}, {6, 5}}},
+       Result::kCaught},
+      {"the border helps catch the wolf",
+       {{4, 3}, {7, 4}, {9, 6}, {9, 8}},
+       {5, 2},
+       0,
+       {{{7, 4}, {6, 3}}},
+       Result::kCaught},
+      {"caught on the home row is caught",
+       {{8, 3}, {9, 6}, {9, 8}, {8, 9}},
+       {9, 2},
+       3,
+       {},
+       Result::kCaught},
+      {"the wolf reaches the home row",
+       {{9, 2}, {9, 8}, {7, 2}, {7, 8}},
+       {8, 5},
+       3,
+       {{{8, 5}, {9, 6}}},
+       Result::kFree},
+      // Two hunters on row 2 and the wolf on row 3, so that no other rule applies.
+      {"all hunters stuck at the top",
+       {{3, 2}, {2, 3}, {2, 5}, {4, 5}},
+       {3, 8},
+       0,
+       {{{4, 5}, {3, 4}}},
+       Result::kFree},
+      {"three hunters past the wolf",
+       {{4, 3}, {3, 2}, {5, 8}, {9, 2}},
+       {5, 6},
+       0,
+       {{{5, 8}, {4, 7}}},
+       Result::kFree},
+      {"two hunters on the right edge count as three",
+       {{3, 8}, {5, 8}, {8, 3}, {9, 4}},
+       {5, 4},
+       0,
+       {{{5, 8}, {4, 9}}},
+       Result::kFree},
+      {"the hunters pass when none can move",
+       {{2, 3}, {3, 2}, {3, 4}, {2, 7}},
+       {3, 6},
+       3,
+       {{{3, 6}, {2, 5}}},
+       Result::kGoesOn,
+       3},
+      {"the wolf's second move frees a hunter, whose move ends the game",
+       {{2, 3}, {3, 2}, {3, 4}, {2, 7}},
+       {2, 5},
+       3,
+       {{{2, 5}, {3, 6}}, {{3, 4}, {2, 5}}},
+       Result::kFree},
+  };
+  for (const EndCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    CheckedGame g;
+    StartTwoPlayers(g);
+    g.EnterAt(7, 4);
+    g.EnterAt(6, 5);
+    SetPosition(g.form, {}, c.wolf);
+    for (const auto& [r, col] : c.hunters)
+      g.form.Board.Set(r, col, '2');
+    g.form.TurnState = static_cast<std::uint8_t>(c.turn_state);
+    g.Check("setting up");
+    if (c.moves.empty()) {
+      g.form.wolf2a();
+      const std::string lines = g.form.MessageLine1 + g.form.MessageLine2 + g.form.MessageLine3;
+      const int active = g.form.GameActive;
+      // The test keeps no state: running it again gives the same outcome.
+      g.form.wolf2a();
+      EXPECT_EQ(g.form.MessageLine1 + g.form.MessageLine2 + g.form.MessageLine3, lines);
+      EXPECT_EQ(g.form.GameActive, active);
+    } else {
+      EXPECT_FALSE(ShowsResultBlock(g));
+      for (const auto& [from, to] : c.moves) {
+        ASSERT_EQ(g.form.GameActive, 1);
+        g.EnterAt(from.first, from.second);
+        g.EnterAt(to.first, to.second);
+      }
+      EXPECT_EQ(ShowsResultBlock(g), c.result != Result::kGoesOn);
+    }
+    ExpectResult(g.form, c.result);
+    if (c.turn_after >= 0) {
+      EXPECT_EQ(g.form.TurnState, c.turn_after);
+    }
+  }
 }
 
 }  // namespace

@@ -2,9 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "support/fake_platform.h"
+#include "support/wolf_positions.h"
 #include "ui/sdl/bmp_file.h"
 #include "ui/tiles.h"
 
@@ -31,6 +37,18 @@ int Differences(const Image& picture, int x, int y, const Image& image) {
     for (int xx = 0; xx < image.width; ++xx)
       if (picture.At(x + xx, y + yy) != image.At(xx, yy)) ++differing;
   return differing;
+}
+
+// Whether the picture shows the image at (x, y), compared a row at a time: the walks through
+// real play compare the whole board after every click.
+bool Shows(const Image& picture, int x, int y, const Image& image) {
+  for (int yy = 0; yy < image.height; ++yy) {
+    if (std::memcmp(&picture.pixels[static_cast<std::size_t>((y + yy) * picture.width + x)],
+                    &image.pixels[static_cast<std::size_t>(yy * image.width)],
+                    sizeof(std::uint32_t) * static_cast<std::size_t>(image.width)) != 0)
+      return false;
+  }
+  return true;
 }
 
 int CountColour(const Image& image, Color c) {
@@ -143,6 +161,38 @@ TEST(TileSet, MovingPiecesAreMaskedAndLookLikeTheRestingOnes) {
           ASSERT_EQ(t.At(x, y), tiles[r].At(x, y)) << x << "," << y;
       }
     EXPECT_GT(interior, 1200);
+
+    // The mask keeps what the piece covers at least half of: as many pixels as the same piece
+    // drawn alone with its coverage, and an outline within a pixel of the resting piece's, so
+    // that the sliding piece is neither thinner nor ragged.
+    const Image alone = DrawPiece(!hunter, kTileSize);
+    int opaque = 0, half_covered = 0;
+    for (std::size_t i = 0; i < t.pixels.size(); ++i) {
+      opaque += Opaque(t.pixels[i]) ? 1 : 0;
+      half_covered += (alone.pixels[i] >> 24) >= 128 ? 1 : 0;
+    }
+    EXPECT_EQ(opaque, half_covered);
+    const Image& on_cyan = tiles[static_cast<std::size_t>(resting[2])];
+    const auto moving_piece = [&](int x, int y) { return t.Contains(x, y) && Opaque(t.At(x, y)); };
+    const auto resting_piece = [&](int x, int y) {
+      return on_cyan.Contains(x, y) && on_cyan.At(x, y) != Pixel(kPickedCyan);
+    };
+    const std::function<bool(int, int)> pieces[2] = {moving_piece, resting_piece};
+    const auto on_outline = [](const std::function<bool(int, int)>& in, int x, int y) {
+      return in(x, y) && !(in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1));
+    };
+    for (int which : {0, 1}) {
+      for (int y = 0; y < kTileSize; ++y)
+        for (int x = 0; x < kTileSize; ++x) {
+          if (!on_outline(pieces[which], x, y)) continue;
+          bool near = false;
+          for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+              near = near || on_outline(pieces[1 - which], x + dx, y + dy);
+          EXPECT_TRUE(near) << (which == 0 ? "moving" : "resting") << " outline at " << x << ","
+                            << y << " is more than a pixel from the other";
+        }
+    }
   }
 }
 
@@ -223,15 +273,31 @@ TEST(Picture, ResultBlockAfterTheEndOfAGame) {
   g.form.FormPaint();
   Dump(g.platform.canvas->Picture(), "caught");
 
-  // The outline is the window's colour, so the white block seems to stand on the window.
-  for (int y = 0; y <= 84; ++y)
-    EXPECT_EQ(g.PixelAt(455, y), kOlive) << "left edge at y " << y;
-  for (int x = 455; x <= 613; ++x)
-    EXPECT_EQ(g.PixelAt(x, 0), kOlive) << "top edge at x " << x;
-  for (int y = 0; y < 12; ++y)
-    EXPECT_EQ(g.PixelAt(613, y), kOlive) << "right edge at y " << y;
-  EXPECT_EQ(g.PixelAt(456, 1), kWhite);
-  EXPECT_EQ(g.PixelAt(612, 11), kWhite);
+  // The outline is the window's colour, so the white block seems to stand on the window; the
+  // text cells, each on its own white, may reach over it. Every other pixel of the block is
+  // its outline or its white inside.
+  struct Cell {
+    int x, y, width, height;
+  };
+  std::vector<Cell> cells;
+  int line_top = 12;
+  for (const char* line : {kCaughtLine1, kCaughtLine2, kCaughtLine3}) {
+    const Image cell = g.platform.text->Render(line, g.platform.canvas->GetFont(), kWhite);
+    cells.push_back({456, line_top, cell.width, cell.height});
+    line_top += 29;
+  }
+  ASSERT_LT(cells[2].width, 613 - 456) << "the last line would hide the whole bottom edge";
+  for (int y = 0; y <= 84; ++y) {
+    for (int x = 455; x <= 613; ++x) {
+      bool in_text = false;
+      for (const Cell& c : cells)
+        in_text = in_text || (x >= c.x && x < c.x + c.width && y >= c.y && y < c.y + c.height);
+      if (in_text) continue;
+      const bool edge = x == 455 || x == 613 || y == 0 || y == 84;
+      EXPECT_EQ(g.PixelAt(x, y), edge ? kOlive : kWhite)
+          << (edge ? "outline" : "inside") << " at " << x << "," << y;
+    }
+  }
   EXPECT_EQ(g.PixelAt(614, 40), kOlive) << "nothing right of the block";
 
   // Each line is written in blue on white at its place.
@@ -252,6 +318,159 @@ TEST(Picture, ResultBlockAfterTheEndOfAGame) {
   g.platform.canvas->Clear(kOlive);
   g.form.FormPaint();
   EXPECT_EQ(g.PixelAt(500, 50), kOlive);
+}
+
+}  // namespace
+}  // namespace vorlask::testing
+
+namespace vorlask::testing {
+namespace {
+
+// The tile a square must show: its piece or its colour, under the cursor the cursor's picture.
+int TileFor(const TForm3& f, int row, int col) {
+  const char code = f.Board.At(row, col);
+  const bool cursor = row == f.CursorRow && col == f.CursorCol;
+  switch (code) {
+    case '0':
+      return cursor ? tile::kCursorEmpty : tile::kDark;
+    case '1':
+      return cursor ? tile::kCursorEmpty : tile::kLight;
+    case '2':
+      return cursor ? tile::kCursorHunter : tile::kHunter;
+    case '3':
+      return cursor ? tile::kCursorWolf : tile::kWolf;
+    case '4':
+      return tile::kPickedHunter;
+    case '5':
+      return tile::kPickedWolf;
+  }
+  return -1;
+}
+
+// Every square of the board that does not show the tile it must, or an empty text.
+std::string WrongSquares(const Game& g) {
+  std::string wrong;
+  for (int row = 2; row <= 9; ++row) {
+    for (int col = 2; col <= 9; ++col) {
+      const int expected = TileFor(g.form, row, col);
+      if (expected < 0 ||
+          !Shows(g.platform.canvas->Picture(), TForm3::SquareX(col), TForm3::SquareY(row),
+                 g.form.ImageList1[static_cast<std::size_t>(expected)])) {
+        wrong += " (" + std::to_string(row) + ", " + std::to_string(col) + ") should show tile " +
+                 std::to_string(expected) + ";";
+      }
+    }
+  }
+  return wrong;
+}
+
+using Move = std::pair<Square, Square>;
+
+// The person's moves: mostly what the computer would play in the person's place, worked out on
+// a game of its own, now and then any legal move, so that the games go long and wide.
+class Person {
+ public:
+  explicit Person(char piece) : piece_(piece) {
+    for (Image& tile : advisor_.form.ImageList1)
+      tile = Image{};
+  }
+
+  Move Next(const TForm3& f) {
+    std::vector<Move> legal;
+    for (int r = 2; r <= 9; ++r)
+      for (int c = 2; c <= 9; ++c) {
+        if (f.Board.At(r, c) != piece_) continue;
+        for (const auto& [dr, dc] : {Square{-1, -1}, {-1, 1}, {1, -1}, {1, 1}}) {
+          if (piece_ == '2' && dr > 0) continue;
+          if (f.Board.At(r + dr, c + dc) == '0') legal.push_back({{r, c}, {r + dr, c + dc}});
+        }
+      }
+    if (legal.empty()) return {};
+    if (std::uniform_int_distribution<int>(0, 1)(rng_) != 0) {
+      TForm3& a = advisor_.form;
+      a.Board = f.Board;
+      a.WolfRow = f.WolfRow;
+      a.WolfCol = f.WolfCol;
+      if (piece_ == '2') {
+        a.wolfa();
+      } else {
+        a.wolfb();
+      }
+      for (const Move& m : legal)
+        if (a.Board.At(m.first.first, m.first.second) == '0' &&
+            a.Board.At(m.second.first, m.second.second) == piece_)
+          return m;
+    }
+    return legal[std::uniform_int_distribution<std::size_t>(0, legal.size() - 1)(rng_)];
+  }
+
+ private:
+  char piece_;
+  Game advisor_{false};
+  std::mt19937 rng_{12};
+};
+
+std::string Where(const char* what, Square s) {
+  return std::string(what) + " (" + std::to_string(s.first) + ", " + std::to_string(s.second) + ")";
+}
+
+// Games of a person against the computer, played with the mouse, the moves of every third turn
+// animated. The picture is compared with the Board after every click, so after every move of
+// the computer, animated or not, and again after a full repaint. Between them the games must
+// put a piece on every dark square, and the computer must move pieces onto and off the
+// rightmost column with and without the animation.
+TEST(Picture, RealPlayShowsEverySquareAsTheBoardHoldsIt) {
+  std::set<Square> occupied;
+  std::array<int, 2> onto_right{}, off_right{};  // by AnimateMoves
+  for (const std::uint16_t mode_key : {vk::kH, vk::kP}) {
+    SCOPED_TRACE(mode_key == vk::kH ? "computer hunters" : "computer wolf");
+    Game g;
+    Person person(mode_key == vk::kH ? '3' : '2');
+    auto check = [&](const std::string& after) {
+      const std::string wrong = WrongSquares(g);
+      if (!wrong.empty()) FAIL() << "after " << after << ":" << wrong;
+      for (int r = 2; r <= 9; ++r)
+        for (int c = 2; c <= 9; ++c)
+          if (g.form.Board.At(r, c) != '0' && IsDarkSquare(r, c)) occupied.insert({r, c});
+    };
+    g.form.FormKeyDown(mode_key);
+    for (int game = 0; game < 12; ++game) {
+      for (int i = 0; i < 3 && g.FireTimer(); ++i) {
+      }
+      ASSERT_NO_FATAL_FAILURE(check("a new game"));
+      for (int turn = 0; turn < 60 && g.form.GameActive == 1; ++turn) {
+        if (g.form.AnimateMoves != (turn % 3 == 0 ? 1 : 0)) g.form.FormKeyDown(vk::kA);
+        const int animate = g.form.AnimateMoves;
+        const auto [from, to] = person.Next(g.form);
+        ASSERT_NE(from.first, 0) << "the person has no move";
+        g.ClickSquare(from.first, from.second);
+        ASSERT_NO_FATAL_FAILURE(check(Where("picking up", from)));
+        const TBoard before = g.form.Board;
+        g.ClickSquare(to.first, to.second);
+        const std::string what =
+            Where("the move to", to) + " and the reply" + (animate == 1 ? ", animated" : "");
+        ASSERT_NO_FATAL_FAILURE(check(what));
+        for (int r = 2; r <= 9; ++r) {
+          if (Square{r, 9} == from || Square{r, 9} == to) continue;
+          const bool was = before.At(r, 9) != '0', is = g.form.Board.At(r, 9) != '0';
+          onto_right[static_cast<std::size_t>(animate)] += !was && is;
+          off_right[static_cast<std::size_t>(animate)] += was && !is;
+        }
+        g.platform.canvas->Clear(kOlive);
+        g.form.FormPaint();
+        ASSERT_NO_FATAL_FAILURE(check("a repaint after " + what));
+      }
+      g.form.FormKeyDown(vk::kN);
+    }
+  }
+  for (const int animate : {0, 1}) {
+    SCOPED_TRACE(animate == 1 ? "animated" : "not animated");
+    EXPECT_GT(onto_right[static_cast<std::size_t>(animate)], 0)
+        << "the computer never moved a piece onto the rightmost column";
+    EXPECT_GT(off_right[static_cast<std::size_t>(animate)], 0)
+        << "the computer never moved a piece off the rightmost column";
+  }
+  EXPECT_EQ(occupied.size(), 32u) << "dark squares that held a piece";
 }
 
 }  // namespace

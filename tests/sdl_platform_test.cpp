@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
 #include "ui/sdl/bmp_file.h"
 #include "ui/sdl/display_scale.h"
 #include "ui/sdl/keys.h"
@@ -17,6 +18,8 @@
 
 namespace vorlask {
 namespace {
+
+using testing::TempFolder;
 
 TEST(VirtualKeys, LettersDigitsAndControlKeysGiveTheCommandCodes) {
   EXPECT_EQ(VirtualKeyCode(SDLK_t, SDL_SCANCODE_T), 84);
@@ -152,7 +155,8 @@ void WriteMidi(const std::string& path, int ticks) {
 
 TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
   if (!std::filesystem::exists(VORLASK_SOUNDFONT_FILE)) GTEST_SKIP() << "no sound font";
-  const std::filesystem::path dir = ::testing::TempDir();
+  const TempFolder temp;
+  const std::filesystem::path& dir = temp.Path();
   const std::string short_tune = (dir / "vorlask_short.mid").string();
   const std::string long_tune = (dir / "vorlask_long.mid").string();
   WriteMidi(short_tune, 96);
@@ -182,25 +186,24 @@ TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
 
   EXPECT_FALSE(player.Open((dir / "no_such_tune.mid").string(), error));
   EXPECT_NE(error.find("no_such_tune.mid"), std::string::npos) << error;
-  std::remove(short_tune.c_str());
-  std::remove(long_tune.c_str());
 }
 
 TEST(SdlMediaPlayerSetUp, AMissingSoundFontIsReportedWhenMusicIsOpened) {
   SdlMediaPlayer player("/nonexistent/sound.sf2");
-  const std::string tune = ::testing::TempDir() + "/vorlask_tune.mid";
+  const TempFolder temp;
+  const std::string tune = temp.File("tune.mid");
   WriteMidi(tune, 96);
   std::string error;
   EXPECT_FALSE(player.Open(tune, error));
   EXPECT_NE(error.find("/nonexistent/sound.sf2"), std::string::npos) << error;
-  std::remove(tune.c_str());
 }
 
 // A damaged tune is refused when it is opened, with the file and the reason, instead of
 // "playing" as a tune that ends at once. The checks come before the sound device is touched.
 TEST(SdlMediaPlayerSetUp, DamagedTunesAreRefusedWithTheirReason) {
   SdlMediaPlayer player("/nonexistent/sound.sf2");
-  const std::filesystem::path dir = ::testing::TempDir();
+  const TempFolder temp;
+  const std::filesystem::path& dir = temp.Path();
   const std::string tune = (dir / "vorlask_damaged.mid").string();
   const std::string good = std::string(VORLASK_SOURCE_DATA_DIR) + "/entrtanr.mid";
   std::ifstream in(good, std::ios::binary);
@@ -234,7 +237,8 @@ TEST(SdlMediaPlayerSetUp, DamagedTunesAreRefusedWithTheirReason) {
 // Pictures in the bitmap formats start-up reads itself: 24 bits, 32 bits and
 // 8 bits with a palette; a cut-off file is refused with a reason.
 TEST(BmpFiles, PlainFormatsReadBackExactlyAndDamageIsReported) {
-  const std::string dir = ::testing::TempDir();
+  const TempFolder temp;
+  const std::string dir = temp.Path().string();
   Image picture(7, 5);
   for (int y = 0; y < 5; ++y) {
     for (int x = 0; x < 7; ++x)
@@ -284,8 +288,6 @@ TEST(BmpFiles, PlainFormatsReadBackExactlyAndDamageIsReported) {
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(LoadBmpFile(dir + "/vorlask_none.bmp", read, error));
   EXPECT_FALSE(error.empty());
-  for (const std::string& f : {bmp24, bmp32, bmp8})
-    std::remove(f.c_str());
 }
 
 class NoText : public TextRenderer {

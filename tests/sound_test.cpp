@@ -1,8 +1,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -18,6 +16,7 @@
 #include <vector>
 
 #include "game/state.h"
+#include "support/temp_folder.h"
 #include "ui/sdl/sdl_platform.h"
 
 namespace vorlask::testing {
@@ -152,19 +151,13 @@ class RealSound : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!std::filesystem::exists(VORLASK_SOUNDFONT_FILE)) GTEST_SKIP() << "no sound font";
-    out_ = (std::filesystem::temp_directory_path() /
-            ("vorlask-sound-" + std::to_string(::getpid()) + ".raw"))
-               .string();
+    out_ = folder_.File("sound.raw");
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", out_.c_str(), 1);
     ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
     RegisterLoopEvents();
   }
-  void TearDown() override {
-    SDL_Quit();
-    std::error_code ec;
-    std::filesystem::remove(out_, ec);
-  }
+  void TearDown() override { SDL_Quit(); }
   // Plays the file for a moment and returns the root mean square of the samples written.
   double PlayAndMeasure(const std::string& file, std::size_t& samples) {
     {
@@ -185,6 +178,7 @@ class RealSound : public ::testing::Test {
     }
     return samples == 0 ? 0.0 : std::sqrt(sum / static_cast<double>(samples));
   }
+  TempFolder folder_;
   std::string out_;
 };
 

@@ -91,7 +91,8 @@ struct Game {
 
   // Fires the timer if it is armed, as the event loop would after 300 ms.
   bool FireTimer();
-  // Delivers owed music notifications, as the event loop would after the current handler.
+  // Delivers owed music notifications, as the event loop would after the current handler;
+  // throws when they do not settle.
   void DeliverMusicNotifications();
   // Click with the left button at the centre of a square.
   void ClickSquare(int row, int col);

@@ -57,6 +57,15 @@ inline bool HuntersOnEntry(const TBoard& board, const WolfPattern& entry) {
   return false;
 }
 
+inline std::uint64_t Fnv1a(const std::string& text) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (const char c : text) {
+    h ^= static_cast<unsigned char>(c);
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
 class Walk {
  public:
   // position_limit bounds the positions explored, for builds too slow to explore them all.
@@ -89,6 +98,9 @@ class Walk {
   const std::array<long, kStageCount>& stage_moves() const { return stage_moves_; }
   long turns() const { return turns_; }
   long random_branches() const { return random_branches_; }
+  // A checksum of every (position, book move) pair met, so that a change to any book entry
+  // that is ever used shows.
+  std::uint64_t book_fingerprint() const { return book_fingerprint_; }
   long passes() const { return passes_; }
   long wolf_caught() const { return wolf_caught_; }
   long wolf_free() const { return wolf_free_; }
@@ -250,6 +262,10 @@ class Walk {
     } else {
       result.stage = f.AnimToRow != 0 ? kBook : kBreakthrough;
     }
+    if (result.stage == kBook) {
+      // The sum is the same in whatever order the walk meets the moves.
+      book_fingerprint_ += Fnv1a(Key(moved) + Key(f.Board));
+    }
     return result;
   }
 
@@ -301,6 +317,7 @@ class Walk {
   long wolf_caught_ = 0;
   long wolf_free_ = 0;
   std::string failure_;
+  std::uint64_t book_fingerprint_ = 0;
 };
 
 }  // namespace vorlask::testing::wolf

@@ -14,6 +14,7 @@
 #include "ui/sdl/bmp_file.h"
 #include "ui/sdl/display_scale.h"
 #include "ui/sdl/keys.h"
+#include "ui/upscale.h"
 
 namespace vorlask {
 
@@ -384,21 +385,9 @@ void SdlPlatform::Present() {
   int width = picture.width;
   int height = picture.height;
   if (scale_ > 1) {
-    const int sw = width * scale_;
-    scaled_.resize(static_cast<std::size_t>(sw) * height * scale_);
-    for (int y = 0; y < height; ++y) {
-      std::uint32_t* row = scaled_.data() + static_cast<std::size_t>(y) * scale_ * sw;
-      for (int x = 0; x < width; ++x) {
-        const std::uint32_t p = picture.At(x, y);
-        for (int k = 0; k < scale_; ++k)
-          row[x * scale_ + k] = p;
-      }
-      for (int k = 1; k < scale_; ++k) {
-        std::memcpy(row + static_cast<std::size_t>(k) * sw, row, sizeof(std::uint32_t) * sw);
-      }
-    }
+    Upscale(picture, scale_, scaled_);
     pixels = scaled_.data();
-    width = sw;
+    width *= scale_;
     height *= scale_;
   }
   SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
