@@ -87,12 +87,7 @@ void TForm3::FormKeyDown(std::uint16_t key) {
 void TForm3::FormMouseUp(MouseButton button, int x, int y) {
   if (Closing) return;
   Command = button == MouseButton::kLeft ? kLeftRelease : kOtherRelease;
-  if (Command == kOtherRelease) {
-    MediaPlayer1.Disable();
-    platform.Quit();
-    Closing = true;
-    return;
-  }
+  if (Command == kOtherRelease) return EndProgram();
   if (GameActive == 0 && !InStartBox(x, y) &&
       OptionBoxAt(x, y, OptionBoxWidth, OptionBoxHeight) == 0) {
     return;
@@ -103,6 +98,12 @@ void TForm3::FormMouseUp(MouseButton button, int x, int y) {
   wolf2();
   if (Closing) return;
   TurnCycle();
+}
+
+void TForm3::EndProgram() {
+  MediaPlayer1.Disable();
+  platform.Quit();
+  Closing = true;
 }
 
 void TForm3::TurnCycle() {
@@ -153,10 +154,7 @@ void TForm3::wolf2() {
 
   switch (Command) {
     case vk::kEscape:
-      MediaPlayer1.Disable();
-      platform.Quit();
-      Closing = true;
-      return;
+      return EndProgram();
     case vk::kLeft:
       if (CursorCol > 2) --CursorCol;
       break;
@@ -173,11 +171,10 @@ void TForm3::wolf2() {
       ClickMapping();
       break;
     case kOtherRelease:
+      // FormMouseUp ends the program before it gets here; the code can only come from a caller
+      // that hands it over as a key, and it still means the same.
       Command = vk::kEscape;
-      MediaPlayer1.Disable();
-      platform.Quit();
-      Closing = true;
-      return;
+      return EndProgram();
     default:
       break;
   }

@@ -5,7 +5,9 @@
 // talk to each other only through these members. The methods are defined by subsystem:
 //   game/new_game.cpp      FormCreate, wolf0
 //   game/commands.cpp      FormKeyDown, FormMouseUp, the turn cycle, wolf2 (first half),
-//   Timer1Timer game/move_input.cpp    wolf2 (move input), f_at game/end_of_game.cpp   wolf2a
+//                          Timer1Timer
+//   game/move_input.cpp    wolf2 (move input), f_at
+//   game/end_of_game.cpp   wolf2a
 //   ai/hunters.cpp         wolfa
 //   ai/wolf_book.cpp       wolfc
 //   ai/wolf.cpp            wolfb, wolfd
@@ -108,8 +110,8 @@ class TForm3 {
   void wolf1();   // board drawing: reads Board, Cursor*, FullRedraw; writes CursorCellCode
   void wolf1a();  // panel drawing: reads the options
   void wolf2();   // move handler: reads Command, Mouse*; writes cursor, options, Board, TurnState
-  void
-  wolf2a();      // end-of-game test: reads Board, Wolf*; writes MessageLine*, GameActive, TurnState
+  // end-of-game test: reads Board, Wolf*; writes MessageLine*, GameActive, TurnState
+  void wolf2a();
   void wolf3();  // move animation: reads Anim*, DelayCount
   void wolf4();  // next music track: reads/writes TrackNumber, NotifyArmed
   void wolfa();  // computer hunters: reads/writes Board, TurnState, Anim*
@@ -120,6 +122,7 @@ class TForm3 {
   static int f_at(const std::string& row, char ch);
 
   // ---- Pieces of the handlers, named for what they do ----
+  void EndProgram();      // music off, the platform told to quit, no handler runs after
   void TurnCycle();       // end-of-game test, computer reply, repaint of a finished game
   void MoveInput();       // second half of wolf2, Command 13
   void ClickMapping();    // Command 151 to a square or a panel command
@@ -129,8 +132,8 @@ class TForm3 {
   void Calibrate();  // the speed measurement of the first paint
   void DrawTile(int index, int row, int col);
   void RedrawBoard();  // wolf1 with FullRedraw 1, so that squares left empty are repaired
-  void
-  AnimateWolf();  // wolf3 with AnimWolf 1 for its duration  // a tile at a square's pixel position
+  void AnimateWolf();  // wolf3 with AnimWolf 1 for its duration
+  // A tile's top-left pixel for a square.
   static int SquareX(int col) { return 54 * col - 86; }
   static int SquareY(int row) { return 54 * row - 85; }
 
@@ -152,8 +155,8 @@ class TForm3 {
   // ---- Rule state ----
   TBoard Board;
   std::uint8_t GameMode = 0;  // 0 two people, 1 computer hunters, 2 computer wolf
-  std::uint8_t TurnState =
-      0;  // 0 hunters to move, 1 wolf picked up, 2 hunter picked up, 3 wolf to move
+  // 0 hunters to move, 1 wolf picked up, 2 hunter picked up, 3 wolf to move
+  std::uint8_t TurnState = 0;
   std::uint8_t WolfRow = 0;
   std::uint8_t WolfCol = 0;
   std::uint8_t GameActive = 0;

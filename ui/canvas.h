@@ -82,8 +82,6 @@ class Canvas {
   virtual void Draw(int x, int y, const Image& image);
 
   virtual void SetPenColor(Color c) { pen_ = c; }
-  Color PenColor() const { return pen_; }
-  Color BrushColor() const { return brush_; }
   virtual void MoveTo(int x, int y);
   // A line from the pen position to (x, y), leaving out the end point, as the window system's
   // line does; the pen then stands at (x, y).

@@ -68,11 +68,10 @@ int RunGame(EarlyWork& early) {
     vorlask::ShowStartupError("Vorlask cannot start: " + error);
     return 1;
   }
-  // The form lives on the heap: with its pictures and tile set it is too big for the stack.
-  auto form = std::make_unique<vorlask::TForm3>(platform);
+  vorlask::TForm3 form(platform);
   // A failed start-up has shown its error already; the window is never shown then.
-  if (!form->FormCreate()) return 1;
-  return platform.Run(*form);
+  if (!form.FormCreate()) return 1;
+  return platform.Run(form);
 }
 
 }  // namespace
