@@ -7,8 +7,7 @@
 //   build/make_icons data/icons
 // writes vorlask-64.png, vorlask-128.png, vorlask-256.png, vorlask.svg and vorlask-symbolic.svg
 // there. The files hold nothing but the picture: no date, no path, no name of a tool, so that
-// making them again gives the same bytes. The PNG writer below needs nothing beyond the
-// standard library; its compression is plain but lossless.
+// making them again gives the same bytes. libpng compresses the PNG files.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -18,6 +17,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <png.h>
 
 #include "game/state.h"
 #include "ui/tiles.h"
@@ -328,214 +329,14 @@ std::string SymbolicSvg() {
 
 // ---- PNG ----
 
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0) {
-  static const std::array<std::uint32_t, 256> table = [] {
-    std::array<std::uint32_t, 256> t{};
-    for (std::uint32_t i = 0; i < 256; ++i) {
-      std::uint32_t c = i;
-      for (int k = 0; k < 8; ++k)
-        c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
-    }
-    return t;
-  }();
-  crc = ~crc;
-  for (std::size_t i = 0; i < size; ++i)
-    crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-  return ~crc;
+// Called by libpng for every piece of the file it has made.
+void Append(png_structp png, png_bytep data, png_size_t size) {
+  auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + size);
 }
 
-std::uint32_t Adler32(const Bytes& data) {
-  std::uint32_t a = 1, b = 0;
-  for (std::uint8_t v : data) {
-    a = (a + v) % 65521;
-    b = (b + a) % 65521;
-  }
-  return b << 16 | a;
-}
-
-class BitWriter {
- public:
-  // Extra bits and block headers go in least significant bit first.
-  void Bits(std::uint32_t value, int count) {
-    for (int i = 0; i < count; ++i)
-      Bit((value >> i) & 1);
-  }
-  // Huffman codes go in most significant bit first.
-  void Code(std::uint32_t code, int length) {
-    for (int i = length - 1; i >= 0; --i)
-      Bit((code >> i) & 1);
-  }
-  Bytes Finish() {
-    if (used_ > 0) out_.push_back(current_);
-    return std::move(out_);
-  }
-
- private:
-  void Bit(std::uint32_t b) {
-    current_ = static_cast<std::uint8_t>(current_ | b << used_);
-    if (++used_ == 8) {
-      out_.push_back(current_);
-      current_ = 0;
-      used_ = 0;
-    }
-  }
-  Bytes out_;
-  std::uint8_t current_ = 0;
-  int used_ = 0;
-};
-
-// A literal or length symbol in the fixed Huffman code of deflate.
-void Symbol(BitWriter& w, int s) {
-  if (s < 144)
-    w.Code(0x30 + s, 8);
-  else if (s < 256)
-    w.Code(0x190 + s - 144, 9);
-  else if (s < 280)
-    w.Code(s - 256, 7);
-  else
-    w.Code(0xC0 + s - 280, 8);
-}
-
-void Match(BitWriter& w, int length, int distance) {
-  static constexpr std::array<int, 29> kLengthBase = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
-                                                      15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
-                                                      67, 83, 99, 115, 131, 163, 195, 227, 258};
-  static constexpr std::array<int, 29> kLengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                                       2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-  static constexpr std::array<int, 30> kDistanceBase = {
-      1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
-      193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-  static constexpr std::array<int, 30> kDistanceExtra = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,
-                                                         4, 4, 5,  5,  6,  6,  7,  7,  8,  8,
-                                                         9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
-  int l = 28;
-  while (kLengthBase[static_cast<std::size_t>(l)] > length)
-    --l;
-  Symbol(w, 257 + l);
-  w.Bits(static_cast<std::uint32_t>(length - kLengthBase[static_cast<std::size_t>(l)]),
-         kLengthExtra[static_cast<std::size_t>(l)]);
-  int d = 29;
-  while (kDistanceBase[static_cast<std::size_t>(d)] > distance)
-    --d;
-  w.Code(static_cast<std::uint32_t>(d), 5);
-  w.Bits(static_cast<std::uint32_t>(distance - kDistanceBase[static_cast<std::size_t>(d)]),
-         kDistanceExtra[static_cast<std::size_t>(d)]);
-}
-
-// A zlib stream of one deflate block with the fixed code and greedy matches found through
-// hash chains.
-Bytes Compress(const Bytes& data) {
-  constexpr int kWindow = 32768, kMaxLength = 258, kMaxChain = 128;
-  constexpr std::size_t kHashSize = 1 << 15;
-  std::vector<int> head(kHashSize, -1), previous(data.size(), -1);
-  const auto hash = [&](std::size_t i) {
-    return ((data[i] << 10) ^ (data[i + 1] << 5) ^ data[i + 2]) & (kHashSize - 1);
-  };
-  const auto insert = [&](std::size_t i) {
-    if (i + 2 >= data.size()) return;
-    const std::size_t h = hash(i);
-    previous[i] = head[h];
-    head[h] = static_cast<int>(i);
-  };
-  BitWriter w;
-  w.Bits(1, 1);  // the last block
-  w.Bits(1, 2);  // fixed Huffman code
-  std::size_t i = 0;
-  while (i < data.size()) {
-    int best_length = 0, best_distance = 0;
-    if (i + 2 < data.size()) {
-      int candidate = head[hash(i)];
-      for (int chain = 0; candidate >= 0 && chain < kMaxChain; ++chain) {
-        const int distance = static_cast<int>(i) - candidate;
-        if (distance > kWindow) break;
-        const std::size_t limit = std::min<std::size_t>(kMaxLength, data.size() - i);
-        std::size_t length = 0;
-        while (length < limit && data[candidate + length] == data[i + length])
-          ++length;
-        if (static_cast<int>(length) > best_length) {
-          best_length = static_cast<int>(length);
-          best_distance = distance;
-          if (length == limit) break;
-        }
-        candidate = previous[static_cast<std::size_t>(candidate)];
-      }
-    }
-    if (best_length >= 3) {
-      Match(w, best_length, best_distance);
-      for (int k = 0; k < best_length; ++k)
-        insert(i + k);
-      i += static_cast<std::size_t>(best_length);
-    } else {
-      Symbol(w, data[i]);
-      insert(i);
-      ++i;
-    }
-  }
-  Symbol(w, 256);  // end of block
-  Bytes out = {0x78, 0x01};
-  const Bytes body = w.Finish();
-  out.insert(out.end(), body.begin(), body.end());
-  const std::uint32_t adler = Adler32(data);
-  for (int shift : {24, 16, 8, 0})
-    out.push_back(static_cast<std::uint8_t>(adler >> shift));
-  return out;
-}
-
-int Paeth(int a, int b, int c) {
-  const int p = a + b - c;
-  const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-  if (pa <= pb && pa <= pc) return a;
-  return pb <= pc ? b : c;
-}
-
-// The rows of RGBA pixels, each behind the filter that leaves the smallest differences.
-Bytes Filtered(const std::vector<std::uint8_t>& rgba, int width, int height) {
-  const std::size_t stride = static_cast<std::size_t>(width) * 4;
-  Bytes out;
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* row = &rgba[y * stride];
-    const std::uint8_t* up = y > 0 ? &rgba[(y - 1) * stride] : nullptr;
-    Bytes best;
-    long best_cost = -1;
-    for (int filter = 0; filter < 5; ++filter) {
-      Bytes line = {static_cast<std::uint8_t>(filter)};
-      long cost = 0;
-      for (std::size_t i = 0; i < stride; ++i) {
-        const int a = i >= 4 ? row[i - 4] : 0;
-        const int b = up ? up[i] : 0;
-        const int c = up && i >= 4 ? up[i - 4] : 0;
-        const int predictor = filter == 0   ? 0
-                              : filter == 1 ? a
-                              : filter == 2 ? b
-                              : filter == 3 ? (a + b) / 2
-                                            : Paeth(a, b, c);
-        const auto v = static_cast<std::uint8_t>(row[i] - predictor);
-        line.push_back(v);
-        cost += v < 128 ? v : 256 - v;
-      }
-      if (best_cost < 0 || cost < best_cost) {
-        best_cost = cost;
-        best = std::move(line);
-      }
-    }
-    out.insert(out.end(), best.begin(), best.end());
-  }
-  return out;
-}
-
-void Chunk(Bytes& png, const char* type, const Bytes& data) {
-  const auto size = static_cast<std::uint32_t>(data.size());
-  for (int shift : {24, 16, 8, 0})
-    png.push_back(static_cast<std::uint8_t>(size >> shift));
-  const std::size_t start = png.size();
-  png.insert(png.end(), type, type + 4);
-  png.insert(png.end(), data.begin(), data.end());
-  const std::uint32_t crc = Crc32(&png[start], png.size() - start);
-  for (int shift : {24, 16, 8, 0})
-    png.push_back(static_cast<std::uint8_t>(crc >> shift));
-}
-
+// The picture as RGBA rows, compressed by libpng with every filter tried on every row. libpng
+// writes no time or text chunk unless asked, so the same picture gives the same bytes.
 Bytes Png(const Icon& icon) {
   std::vector<std::uint8_t> rgba;
   for (const Rgba& p : icon.pixels) {
@@ -549,16 +350,27 @@ Bytes Png(const Icon& icon) {
     }
     rgba.insert(rgba.end(), {channel(p.r), channel(p.g), channel(p.b), channel(p.a * 255)});
   }
-  Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  Bytes header;
-  for (int v : {icon.size, icon.size})
-    for (int shift : {24, 16, 8, 0})
-      header.push_back(static_cast<std::uint8_t>(v >> shift));
-  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, filtered, no interlace
-  Chunk(png, "IHDR", header);
-  Chunk(png, "IDAT", Compress(Filtered(rgba, icon.size, icon.size)));
-  Chunk(png, "IEND", {});
-  return png;
+  Bytes out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+  if (info == nullptr || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fprintf(stderr, "make_icons: libpng could not encode a %d-pixel icon\n", icon.size);
+    return {};
+  }
+  png_set_write_fn(png, &out, Append, nullptr);
+  png_set_compression_level(png, 9);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
+  const auto side = static_cast<png_uint_32>(icon.size);
+  png_set_IHDR(png, info, side, side, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  std::vector<png_bytep> rows(side);
+  for (png_uint_32 y = 0; y < side; ++y)
+    rows[y] = &rgba[static_cast<std::size_t>(y) * side * 4];
+  png_set_rows(png, info, rows.data());
+  png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
 }
 
 bool Write(const std::string& path, const Bytes& bytes) {
@@ -582,7 +394,8 @@ int main(int argc, char** argv) {
   }
   const std::string folder = argv[1];
   for (int size : {64, 128, 256}) {
-    if (!Write(folder + "/vorlask-" + std::to_string(size) + ".png", Png(Draw(size)))) return 1;
+    const Bytes png = Png(Draw(size));
+    if (png.empty() || !Write(folder + "/vorlask-" + std::to_string(size) + ".png", png)) return 1;
   }
   if (!Write(folder + "/vorlask.svg", BytesOf(Svg()))) return 1;
   if (!Write(folder + "/vorlask-symbolic.svg", BytesOf(SymbolicSvg()))) return 1;
