@@ -8,10 +8,10 @@ std::optional<HunterMove> FindHunterMove(const std::array<std::string, 11>& hunt
   // The square under pattern cell (k, j); rows past the top of the field hold no piece.
   const auto square = [&](int k, int j, bool mirrored) -> char {
     const int i = k + hunter_gap;
-    if (i < 1 || i > 8 || j < 1 || j > 8) return '9';
+    if (i < 1 || i > 8 || j < 1 || j > 8) return cell::kBorder;
     const std::string& row = hunter_view[static_cast<std::size_t>(i)];
     const auto col = static_cast<std::size_t>(mirrored ? 9 - j : j);
-    return col <= row.size() ? row[col - 1] : '9';
+    return col <= row.size() ? row[col - 1] : cell::kBorder;
   };
 
   // One attempt: the four hunters stand exactly on the entry's "2" squares (a hunter missing
@@ -22,11 +22,11 @@ std::optional<HunterMove> FindHunterMove(const std::array<std::string, 11>& hunt
     bool wolf_hit = false;
     for (int k = 1; k <= pattern.RowCount(); ++k) {
       for (int j = 1; j <= 8; ++j) {
-        const char cell = pattern.At(k, j);
-        if (cell == '2') {
-          if (square(k, j, mirrored) != '2') return false;
+        const char code = pattern.At(k, j);
+        if (code == cell::kHunter) {
+          if (square(k, j, mirrored) != cell::kHunter) return false;
           ++hunter_hits;
-        } else if (cell == '6' && square(k, j, mirrored) == '3') {
+        } else if (code == cell::kMarked && square(k, j, mirrored) == cell::kWolf) {
           wolf_hit = true;
         }
       }
@@ -41,7 +41,7 @@ std::optional<HunterMove> FindHunterMove(const std::array<std::string, 11>& hunt
       // Played from a start layout the target is always empty. On any other Board an entry
       // that would send a hunter onto a piece or off the field does not fit, and the search
       // goes on, so that the hunters never break the rules of movement.
-      if (square(pattern.to.row, pattern.to.col, mirrored) != '0') continue;
+      if (square(pattern.to.row, pattern.to.col, mirrored) != cell::kEmpty) continue;
 
       HunterMove move;
       move.entry = static_cast<int>(e) + 1;
@@ -61,20 +61,20 @@ void TForm3::wolfa() {
     HunterView[static_cast<std::size_t>(i)] = Board.Row(10 - i).substr(1, 8);
   }
   HunterGap = 0;
-  for (int row = 9; row >= 2 && f_at(Board.Row(row), '2') == 0; --row) {
+  for (int row = 9; row >= 2 && f_at(Board.Row(row), cell::kHunter) == 0; --row) {
     ++HunterGap;
   }
 
   const std::optional<HunterMove> move = FindHunterMove(HunterView, HunterGap);
   if (!move) return;
 
-  Board.Set(move->to_row, move->to_col, '2');
-  Board.Set(move->from_row, move->from_col, '0');
+  Board.Set(move->to_row, move->to_col, cell::kHunter);
+  Board.Set(move->from_row, move->from_col, cell::kEmpty);
   AnimToRow = static_cast<std::uint8_t>(move->to_row);
   AnimToCol = static_cast<std::uint8_t>(move->to_col);
   AnimFromRow = static_cast<std::uint8_t>(move->from_row);
   AnimFromCol = static_cast<std::uint8_t>(move->from_col);
-  TurnState = 3;
+  TurnState = turn::kWolfToMove;
   if (AnimateMoves == 1) wolf3();
   RedrawBoard();
 }

@@ -8,7 +8,7 @@ namespace {
 // there is no wolf on the Board (it is picked up).
 bool FindWolf(const TBoard& board, std::uint8_t& row, std::uint8_t& col) {
   for (int r = 9; r >= 2; --r) {
-    const int c = TForm3::f_at(board.Row(r), '3');
+    const int c = TForm3::f_at(board.Row(r), cell::kWolf);
     if (c != 0) {
       row = static_cast<std::uint8_t>(r);
       col = static_cast<std::uint8_t>(c);
@@ -22,7 +22,7 @@ bool FindWolf(const TBoard& board, std::uint8_t& row, std::uint8_t& col) {
 
 void TForm3::wolfb() {
   MoveMade = 1;
-  TurnState = 0;
+  TurnState = turn::kHuntersToMove;
   WolfMoved = 0;
 
   wolfc();
@@ -43,9 +43,9 @@ void TForm3::wolfb() {
                                  {FoundRow + 1, other},
                                  {FoundRow - 1, preferred},
                                  {FoundRow - 1, other}}) {
-    if (Board.At(row, col) == '0') {
-      Board.Set(row, col, '3');
-      Board.Set(FoundRow, FoundCol, '0');
+    if (Board.At(row, col) == cell::kEmpty) {
+      Board.Set(row, col, cell::kWolf);
+      Board.Set(FoundRow, FoundCol, cell::kEmpty);
       break;
     }
   }
@@ -66,15 +66,15 @@ void TForm3::wolfd() {
                                              {FoundRow + 1, FoundCol + 1},
                                              {FoundRow - 1, FoundCol - 1},
                                              {FoundRow - 1, FoundCol + 1}}) {
-    if (Board.At(first_row, first_col) != '0') continue;
+    if (Board.At(first_row, first_col) != cell::kEmpty) continue;
 
     // Down towards the hunters' home row, left before right; a blocked path is given up, not
     // retried through the other branch.
     int row = first_row, col = first_col;
     while (row != 9) {
-      if (Board.At(row + 1, col - 1) == '0') {
+      if (Board.At(row + 1, col - 1) == cell::kEmpty) {
         col -= 1;
-      } else if (Board.At(row + 1, col + 1) == '0') {
+      } else if (Board.At(row + 1, col + 1) == cell::kEmpty) {
         col += 1;
       } else {
         break;
@@ -84,8 +84,8 @@ void TForm3::wolfd() {
     if (row != 9) continue;
 
     WolfMoved = 1;
-    Board.Set(first_row, first_col, '3');
-    Board.Set(WolfRow, WolfCol, '0');
+    Board.Set(first_row, first_col, cell::kWolf);
+    Board.Set(WolfRow, WolfCol, cell::kEmpty);
     AnimFromCol = WolfCol;
     AnimFromRow = WolfRow;
     WolfRow = static_cast<std::uint8_t>(first_row);

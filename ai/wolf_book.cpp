@@ -25,7 +25,7 @@ void TForm3::wolfc() {
   for (int i = 1; i <= 8; ++i)
     HunterView[static_cast<std::size_t>(i)] = Board.Row(10 - i).substr(1, 8);
   HunterGap = 0;
-  while (HunterGap < 8 && f_at(Board.Row(9 - HunterGap), '2') == 0)
+  while (HunterGap < 8 && f_at(Board.Row(9 - HunterGap), cell::kHunter) == 0)
     ++HunterGap;
 
   // The code under pattern cell (k, j); rows beyond the field are never asked for.
@@ -39,7 +39,7 @@ void TForm3::wolfc() {
     int variant = 0;
     if (entry.Randomised()) variant = platform.RandomUniform() <= entry.threshold ? 0 : 1;
     const int rows = entry.RowCount();
-    auto cell = [&](int k, int j) {
+    auto entry_code = [&](int k, int j) {
       return entry.Row(k, variant)[static_cast<std::size_t>(j - 1)];
     };
 
@@ -48,17 +48,17 @@ void TForm3::wolfc() {
       for (int k = 1; k <= rows && 10 - k - HunterGap >= 2; ++k) {
         for (int j = 1; j <= 8; ++j) {
           const char code = square(k, j, mirrored);
-          if (code == '3') {
+          if (code == cell::kWolf) {
             if (k == entry.guard_row && j == entry.guard_col) a.wolf_on_guard = true;
             for (const auto& [dk, dj] : {std::pair{-1, -1}, {-1, 1}, {1, -1}, {1, 1}}) {
               const int tk = k + dk, tj = j + dj;
               if (tk < 1 || tk > rows || tj < 1 || tj > 8) continue;
-              if (cell(tk, tj) == '6') {
+              if (entry_code(tk, tj) == cell::kMarked) {
                 a.target_row = tk;
                 a.target_col = tj;
               }
             }
-          } else if (code == '2' && cell(k, j) == '2') {
+          } else if (code == cell::kHunter && entry_code(k, j) == cell::kHunter) {
             ++a.hunter_hits;
           }
         }
@@ -71,7 +71,7 @@ void TForm3::wolfc() {
       // Entries that know only part of the formation need the wolf on their guard cell and an
       // empty target, which the general rule gets from all four hunters standing in place.
       const bool special = entry.guard_row != 0 && a.wolf_on_guard && a.hunter_hits >= 2 &&
-                           Board.At(target_row, target_col) == '0';
+                           Board.At(target_row, target_col) == cell::kEmpty;
       if (!general && !special) continue;
 
       // A target beyond the top of the field ends the search: the book has no move here.
@@ -80,8 +80,8 @@ void TForm3::wolfc() {
       AnimFromCol = WolfCol;
       AnimFromRow = WolfRow;
       WolfMoved = 1;
-      Board.Set(target_row, target_col, '3');
-      Board.Set(WolfRow, WolfCol, '0');
+      Board.Set(target_row, target_col, cell::kWolf);
+      Board.Set(WolfRow, WolfCol, cell::kEmpty);
       WolfCol = static_cast<std::uint8_t>(target_col);
       WolfRow = static_cast<std::uint8_t>(target_row);
       AnimToCol = WolfCol;

@@ -2,7 +2,9 @@
 
 namespace vorlask {
 
-TBoard::TBoard() { rows_.fill(std::string(10, '9')); }
+TBoard::TBoard() {
+  rows_.fill(std::string(10, cell::kBorder));
+}
 
 std::string CheckBoard(const TBoard& board) {
   int hunters = 0, picked_hunters = 0, wolves = 0, picked_wolves = 0;
@@ -12,20 +14,32 @@ std::string CheckBoard(const TBoard& board) {
       const char code = board.At(r, c);
       const std::string where = "(" + std::to_string(r) + ", " + std::to_string(c) + ")";
       if (r == 1 || r == 10 || c == 1 || c == 10) {
-        if (code != '9') return "border square " + where + " holds '" + code + "'";
+        if (code != cell::kBorder) return "border square " + where + " holds '" + code + "'";
         continue;
       }
       if (!IsDarkSquare(r, c)) {
-        if (code != '1') return "light square " + where + " holds '" + code + "'";
+        if (code != cell::kLight) return "light square " + where + " holds '" + code + "'";
         continue;
       }
       switch (code) {
-        case '0': break;
-        case '2': ++hunters; break;
-        case '4': ++hunters; ++picked_hunters; break;
-        case '3': ++wolves; break;
-        case '5': ++wolves; ++picked_wolves; break;
-        default: return "dark square " + where + " holds '" + code + "'";
+        case cell::kEmpty:
+          break;
+        case cell::kHunter:
+          ++hunters;
+          break;
+        case cell::kPickedHunter:
+          ++hunters;
+          ++picked_hunters;
+          break;
+        case cell::kWolf:
+          ++wolves;
+          break;
+        case cell::kPickedWolf:
+          ++wolves;
+          ++picked_wolves;
+          break;
+        default:
+          return "dark square " + where + " holds '" + code + "'";
       }
     }
   }

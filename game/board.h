@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "game/codes.h"
+
 namespace vorlask {
 
 // The position: ten rows of ten cell codes, rows and columns counted from 1. Rows 1 and 10
@@ -19,7 +21,7 @@ class TBoard {
   // Outside the ten rows and columns every square reads as border, so a neighbour test at the
   // edge of the field can never find an empty square there.
   char At(int row, int col) const {
-    return InRange(row, col) ? Row(row)[static_cast<std::size_t>(col - 1)] : '9';
+    return InRange(row, col) ? Row(row)[static_cast<std::size_t>(col - 1)] : cell::kBorder;
   }
   void Set(int row, int col, char code) {
     if (InRange(row, col)) Row(row)[static_cast<std::size_t>(col - 1)] = code;
@@ -32,7 +34,9 @@ class TBoard {
 };
 
 // A square is dark, and so can hold a piece, when its row and column add up to an odd number.
-inline bool IsDarkSquare(int row, int col) { return (row + col) % 2 == 1; }
+inline bool IsDarkSquare(int row, int col) {
+  return (row + col) % 2 == 1;
+}
 
 // Checks what must hold after every change to the Board: ten rows of ten characters, the
 // border intact, only the codes 0 1 2 3 4 5 on the field with 1 exactly on the light squares,

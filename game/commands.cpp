@@ -110,15 +110,16 @@ void TForm3::TurnCycle() {
   CursorCellCode = Board.At(CursorRow, CursorCol);
   wolf2a();
   if (GameActive == 1) {
-    if (GameMode == 1 && TurnState == 0) wolfa();
-    if (GameMode == 2 && TurnState == 3) wolfb();
+    if (GameMode == mode::kComputerHunters && TurnState == turn::kHuntersToMove) wolfa();
+    if (GameMode == mode::kComputerWolf && TurnState == turn::kWolfToMove) wolfb();
     CursorCellCode = Board.At(CursorRow, CursorCol);
     wolf2a();
     // When the hunters have to pass, the computer wolf moves again at once instead of waiting
     // for an input that the person has no reason to give. A wolf shuffling beside hunters that
     // stay blocked could do so for ever, so after that many extra moves the turn stays with it.
     int passes = 0;
-    while (GameActive == 1 && GameMode == 2 && TurnState == 3 && passes < kMaxComputerWolfPasses) {
+    while (GameActive == 1 && GameMode == mode::kComputerWolf && TurnState == turn::kWolfToMove &&
+           passes < kMaxComputerWolfPasses) {
       ++passes;
       wolfb();
       CursorCellCode = Board.At(CursorRow, CursorCol);
@@ -134,17 +135,17 @@ void TForm3::TurnCycle() {
 void TForm3::wolf2() {
   // The square the cursor leaves is painted as it is, without the cursor mark.
   switch (CursorCellCode) {
-    case '0':
+    case cell::kEmpty:
       DrawTile(tile::kDark, CursorRow, CursorCol);
       break;
-    case '1':
+    case cell::kLight:
       DrawTile(tile::kLight, CursorRow, CursorCol);
       break;
-    case '2':
+    case cell::kHunter:
       DrawTile(tile::kDark, CursorRow, CursorCol);
       DrawTile(tile::kHunter, CursorRow, CursorCol);
       break;
-    case '3':
+    case cell::kWolf:
       DrawTile(tile::kDark, CursorRow, CursorCol);
       DrawTile(tile::kWolf, CursorRow, CursorCol);
       break;
@@ -183,20 +184,20 @@ void TForm3::wolf2() {
 
   CursorCellCode = Board.At(CursorRow, CursorCol);
   switch (CursorCellCode) {
-    case '0':
-    case '1':
+    case cell::kEmpty:
+    case cell::kLight:
       DrawTile(tile::kCursorEmpty, CursorRow, CursorCol);
       break;
-    case '2':
+    case cell::kHunter:
       DrawTile(tile::kCursorHunter, CursorRow, CursorCol);
       break;
-    case '3':
+    case cell::kWolf:
       DrawTile(tile::kCursorWolf, CursorRow, CursorCol);
       break;
-    case '4':
+    case cell::kPickedHunter:
       DrawTile(tile::kPickedHunter, CursorRow, CursorCol);
       break;
-    case '5':
+    case cell::kPickedWolf:
       DrawTile(tile::kPickedWolf, CursorRow, CursorCol);
       break;
     default:
@@ -258,7 +259,7 @@ void TForm3::OptionCommands() {
     case vk::kN:
       // The timer starts the game again 300 ms later in any case; an untouched game is also
       // restarted at once.
-      TimerAction = 0;
+      TimerAction = timer_action::kNewGame;
       canvas.Draw(478, 344, StartBoxPressed);
       Timer1.Enable();
       RestartIfUntouched();
@@ -299,7 +300,7 @@ void TForm3::RestartIfUntouched() {
 }
 
 void TForm3::Timer1Timer() {
-  if (TimerAction == 0) {
+  if (TimerAction == timer_action::kNewGame) {
     canvas.Draw(8, 8, BackgroundBitmap);
     wolf0();
     wolf1();
@@ -307,7 +308,7 @@ void TForm3::Timer1Timer() {
   }
   // A new game in which the computer plays the wolf has just set TimerAction to 1, so its
   // opening move follows here at once.
-  if (TimerAction == 1) {
+  if (TimerAction == timer_action::kOpeningMove) {
     canvas.Draw(8, 8, BackgroundBitmap);
     wolf1();
     wolf1a();

@@ -3,7 +3,7 @@
 namespace vorlask {
 
 void TForm3::wolf2a() {
-  const auto hunter = [this](int row, int col) { return Board.At(row, col) == '2'; };
+  const auto hunter = [this](int row, int col) { return Board.At(row, col) == cell::kHunter; };
   const auto wolf_free = [this] {
     MessageLine1 = kFreeLine1;
     MessageLine2 = kFreeLine2;
@@ -14,8 +14,8 @@ void TForm3::wolf2a() {
   // Caught: no empty square next to the wolf, wherever it stands and whoever is to move.
   const int wr = WolfRow;
   const int wc = WolfCol;
-  if (Board.At(wr + 1, wc + 1) != '0' && Board.At(wr - 1, wc - 1) != '0' &&
-      Board.At(wr + 1, wc - 1) != '0' && Board.At(wr - 1, wc + 1) != '0') {
+  if (Board.At(wr + 1, wc + 1) != cell::kEmpty && Board.At(wr - 1, wc - 1) != cell::kEmpty &&
+      Board.At(wr + 1, wc - 1) != cell::kEmpty && Board.At(wr - 1, wc + 1) != cell::kEmpty) {
     MessageLine1 = kCaughtLine1;
     MessageLine2 = kCaughtLine2;
     MessageLine3 = kCaughtLine3;
@@ -57,11 +57,12 @@ void TForm3::wolf2a() {
   for (int row = 1; row <= 9; ++row) {
     for (int col = 2; col <= 9; ++col) {
       if (!hunter(row, col)) continue;
-      if (Board.At(row - 1, col - 1) == '0' || Board.At(row - 1, col + 1) == '0') return;
+      if (Board.At(row - 1, col - 1) == cell::kEmpty || Board.At(row - 1, col + 1) == cell::kEmpty)
+        return;
       ++blocked;
     }
   }
-  if (blocked == 4 && TurnState != 1) TurnState = 3;
+  if (blocked == 4 && TurnState != turn::kWolfPickedUp) TurnState = turn::kWolfToMove;
 }
 
 }  // namespace vorlask

@@ -21,46 +21,46 @@ void TForm3::MoveInput() {
   const int k = CursorCol;
 
   // Each step sees what the earlier ones left, so at most one of them changes anything.
-  if (CursorCellCode == '3' && TurnState == 3) {
-    Board.Set(r, k, '5');
-    CursorCellCode = '5';
-    TurnState = 1;
+  if (CursorCellCode == cell::kWolf && TurnState == turn::kWolfToMove) {
+    Board.Set(r, k, cell::kPickedWolf);
+    CursorCellCode = cell::kPickedWolf;
+    TurnState = turn::kWolfPickedUp;
     WolfRow = static_cast<std::uint8_t>(r);
     WolfCol = static_cast<std::uint8_t>(k);
   }
 
-  if (CursorCellCode == '2' && TurnState == 0) {
-    Board.Set(r, k, '4');
-    CursorCellCode = '4';
-    TurnState = 2;
-  } else if (CursorCellCode == '4' && TurnState == 2) {
+  if (CursorCellCode == cell::kHunter && TurnState == turn::kHuntersToMove) {
+    Board.Set(r, k, cell::kPickedHunter);
+    CursorCellCode = cell::kPickedHunter;
+    TurnState = turn::kHunterPickedUp;
+  } else if (CursorCellCode == cell::kPickedHunter && TurnState == turn::kHunterPickedUp) {
     // Putting a hunter back counts as touching the game: options no longer restart it.
-    Board.Set(r, k, '2');
-    CursorCellCode = '2';
-    TurnState = 0;
+    Board.Set(r, k, cell::kHunter);
+    CursorCellCode = cell::kHunter;
+    TurnState = turn::kHuntersToMove;
     MoveMade = 1;
   }
 
-  if (CursorCellCode == '2' && TurnState == 2) {
+  if (CursorCellCode == cell::kHunter && TurnState == turn::kHunterPickedUp) {
     for (int row = 1; row <= 10; ++row) {
-      const int col = f_at(Board.Row(row), '4');
+      const int col = f_at(Board.Row(row), cell::kPickedHunter);
       if (col != 0) {
-        Board.Set(row, col, '2');
+        Board.Set(row, col, cell::kHunter);
         DrawTile(tile::kDark, row, col);
         break;
       }
     }
-    Board.Set(r, k, '4');
-    CursorCellCode = '4';
+    Board.Set(r, k, cell::kPickedHunter);
+    CursorCellCode = cell::kPickedHunter;
   }
 
-  if (CursorCellCode == '0' && TurnState == 1) {
+  if (CursorCellCode == cell::kEmpty && TurnState == turn::kWolfPickedUp) {
     for (const Step s : kWolfNeighbours) {
       const int fr = r + s.dr;
       const int fc = k + s.dc;
-      if (Board.At(fr, fc) != '5') continue;
-      Board.Set(fr, fc, '0');
-      TurnState = 0;
+      if (Board.At(fr, fc) != cell::kPickedWolf) continue;
+      Board.Set(fr, fc, cell::kEmpty);
+      TurnState = turn::kHuntersToMove;
       MoveMade = 1;
       if (AnimateMoves == 0) {
         DrawTile(tile::kDark, fr, fc);
@@ -69,9 +69,9 @@ void TForm3::MoveInput() {
         AnimFromRow = static_cast<std::uint8_t>(fr);
       }
     }
-    if (TurnState == 0) {
-      Board.Set(r, k, '3');
-      CursorCellCode = '3';
+    if (TurnState == turn::kHuntersToMove) {
+      Board.Set(r, k, cell::kWolf);
+      CursorCellCode = cell::kWolf;
       WolfRow = static_cast<std::uint8_t>(r);
       WolfCol = static_cast<std::uint8_t>(k);
       if (AnimateMoves == 1) {
@@ -82,13 +82,13 @@ void TForm3::MoveInput() {
     }
   }
 
-  if (CursorCellCode == '0' && TurnState == 2) {
+  if (CursorCellCode == cell::kEmpty && TurnState == turn::kHunterPickedUp) {
     for (const Step s : kHunterOrigins) {
       const int fr = r + s.dr;
       const int fc = k + s.dc;
-      if (Board.At(fr, fc) != '4') continue;
-      Board.Set(fr, fc, '0');
-      TurnState = 3;
+      if (Board.At(fr, fc) != cell::kPickedHunter) continue;
+      Board.Set(fr, fc, cell::kEmpty);
+      TurnState = turn::kWolfToMove;
       if (AnimateMoves == 0) {
         DrawTile(tile::kDark, fr, fc);
       } else {
@@ -96,9 +96,9 @@ void TForm3::MoveInput() {
         AnimFromRow = static_cast<std::uint8_t>(fr);
       }
     }
-    if (TurnState == 3) {
-      Board.Set(r, k, '2');
-      CursorCellCode = '2';
+    if (TurnState == turn::kWolfToMove) {
+      Board.Set(r, k, cell::kHunter);
+      CursorCellCode = cell::kHunter;
       if (AnimateMoves == 1) {
         AnimWolf = 0;
         AnimToCol = static_cast<std::uint8_t>(k);

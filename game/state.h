@@ -21,32 +21,11 @@
 #include <string>
 
 #include "game/board.h"
+#include "game/codes.h"
 #include "game/platform.h"
 #include "ui/canvas.h"
 
 namespace vorlask {
-
-// Virtual-key codes, as the window system reports them; they are the command codes.
-namespace vk {
-inline constexpr std::uint16_t kEnter = 13;
-inline constexpr std::uint16_t kEscape = 27;
-inline constexpr std::uint16_t kLeft = 37;
-inline constexpr std::uint16_t kUp = 38;
-inline constexpr std::uint16_t kRight = 39;
-inline constexpr std::uint16_t kDown = 40;
-inline constexpr std::uint16_t k1 = 49;
-inline constexpr std::uint16_t k2 = 50;
-inline constexpr std::uint16_t kA = 65;
-inline constexpr std::uint16_t kH = 72;
-inline constexpr std::uint16_t kN = 78;
-inline constexpr std::uint16_t kP = 80;
-inline constexpr std::uint16_t kS = 83;
-inline constexpr std::uint16_t kT = 84;
-}  // namespace vk
-
-// Command codes of mouse releases.
-inline constexpr std::uint16_t kLeftRelease = 151;
-inline constexpr std::uint16_t kOtherRelease = 152;
 
 enum class MouseButton { kLeft, kRight, kMiddle, kOther };
 
@@ -154,9 +133,8 @@ class TForm3 {
 
   // ---- Rule state ----
   TBoard Board;
-  std::uint8_t GameMode = 0;  // 0 two people, 1 computer hunters, 2 computer wolf
-  // 0 hunters to move, 1 wolf picked up, 2 hunter picked up, 3 wolf to move
-  std::uint8_t TurnState = 0;
+  std::uint8_t GameMode = mode::kTwoPeople;
+  std::uint8_t TurnState = turn::kHuntersToMove;
   std::uint8_t WolfRow = 0;
   std::uint8_t WolfCol = 0;
   std::uint8_t GameActive = 0;
@@ -164,7 +142,7 @@ class TForm3 {
 
   // ---- Commands and the timer ----
   std::uint16_t Command = 0;
-  std::uint32_t TimerAction = 0;  // 0 new game, 1 the computer wolf's opening move
+  std::uint32_t TimerAction = timer_action::kNewGame;
   std::int32_t MouseX = 0;
   std::int32_t MouseY = 0;
 
@@ -177,7 +155,7 @@ class TForm3 {
   // ---- UI state ----
   std::uint8_t CursorRow = 0;
   std::uint8_t CursorCol = 0;
-  char CursorCellCode = '8';
+  char CursorCellCode = cell::kNothing;
   std::uint8_t FullRedraw = 0;
   std::string MessageLine1;
   std::string MessageLine2;

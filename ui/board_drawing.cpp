@@ -24,19 +24,19 @@ void TForm3::wolf1() {
   for (int r = 2; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
       switch (Board.At(r, c)) {
-        case '0':
+        case cell::kEmpty:
           if (FullRedraw == 1) DrawTile(tile::kDark, r, c);
           break;
-        case '2':
+        case cell::kHunter:
           DrawTile(tile::kHunter, r, c);
           break;
-        case '3':
+        case cell::kWolf:
           DrawTile(tile::kWolf, r, c);
           break;
-        case '4':
+        case cell::kPickedHunter:
           DrawTile(tile::kPickedHunter, r, c);
           break;
-        case '5':
+        case cell::kPickedWolf:
           DrawTile(tile::kPickedWolf, r, c);
           break;
         default:
@@ -46,20 +46,20 @@ void TForm3::wolf1() {
   }
   CursorCellCode = Board.At(CursorRow, CursorCol);
   switch (CursorCellCode) {
-    case '0':
-    case '1':
+    case cell::kEmpty:
+    case cell::kLight:
       DrawTile(tile::kCursorEmpty, CursorRow, CursorCol);
       break;
-    case '2':
+    case cell::kHunter:
       DrawTile(tile::kCursorHunter, CursorRow, CursorCol);
       break;
-    case '3':
+    case cell::kWolf:
       DrawTile(tile::kCursorWolf, CursorRow, CursorCol);
       break;
-    case '4':
+    case cell::kPickedHunter:
       DrawTile(tile::kPickedHunter, CursorRow, CursorCol);
       break;
-    case '5':
+    case cell::kPickedWolf:
       DrawTile(tile::kPickedWolf, CursorRow, CursorCol);
       break;
     default:

@@ -1,5 +1,7 @@
 #include "ui/sdl/keys.h"
 
+#include "game/codes.h"
+
 namespace vorlask {
 
 std::uint16_t VirtualKeyCode(SDL_Keycode sym, SDL_Scancode scancode) {
@@ -21,17 +23,17 @@ std::uint16_t VirtualKeyCode(SDL_Keycode sym, SDL_Scancode scancode) {
     case SDLK_RETURN:
     case SDLK_RETURN2:
     case SDLK_KP_ENTER:
-      return 13;
+      return vk::kEnter;
     case SDLK_ESCAPE:
-      return 27;
+      return vk::kEscape;
     case SDLK_LEFT:
-      return 37;
+      return vk::kLeft;
     case SDLK_UP:
-      return 38;
+      return vk::kUp;
     case SDLK_RIGHT:
-      return 39;
+      return vk::kRight;
     case SDLK_DOWN:
-      return 40;
+      return vk::kDown;
     case SDLK_BACKSPACE:
       return 8;
     case SDLK_TAB:
