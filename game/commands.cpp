@@ -1,57 +1,32 @@
 #include <array>
 #include <cstdint>
 
+#include "game/layout.h"
 #include "game/state.h"
 
 namespace vorlask {
 
 namespace {
 
-// The seven option boxes of the panel, from top to bottom: three modes, two start squares,
-// music, animation. Each box is hit strictly inside the rows below `top` and above
-// `top + OptionBoxHeight`; the mark of the box is drawn 5 pixels below `top`.
-struct OptionBox {
-  int top;
-  std::uint16_t command;
-};
-constexpr std::array<OptionBox, 7> kOptionBoxes = {{{123, vk::kT},
-                                                    {155, vk::kH},
-                                                    {187, vk::kP},
-                                                    {259, vk::k1},
-                                                    {291, vk::k2},
-                                                    {391, vk::kS},
-                                                    {423, vk::kA}}};
-
-// Mark rows of the option boxes.
-constexpr int kMarkX = 472;
-constexpr int kMode1MarkY = 128;
-constexpr int kMode2MarkY = 160;
-constexpr int kMode3MarkY = 192;
-constexpr int kStart1MarkY = 264;
-constexpr int kStart2MarkY = 296;
-constexpr int kMusicMarkY = 396;
-constexpr int kAnimationMarkY = 428;
-
-constexpr int kSquarePitch = 54;
-
 // The option box under (x, y), or 0 when there is none. All bounds are exclusive.
 std::uint16_t OptionBoxAt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-  if (!(470 < x && x < 470 + width)) return 0;
-  for (const OptionBox& box : kOptionBoxes) {
+  if (!(layout::kBoxLeft < x && x < layout::kBoxLeft + width)) return 0;
+  for (const layout::OptionBox& box : layout::kOptionBoxes) {
     if (box.top < y && y < box.top + height) return box.command;
   }
   return 0;
 }
 
 bool InStartBox(std::int32_t x, std::int32_t y) {
-  return 480 < x && x < 600 && 345 < y && y < 378;
+  return layout::kStartLeft < x && x < layout::kStartRight && layout::kStartTop < y &&
+         y < layout::kStartBottom;
 }
 
 // The board row or column under a window coordinate. The sum is taken in 64 bits so that no
 // position a window system can report overflows, and the division truncates towards zero, so
 // that a release left or above the window lands on the border or beyond, never on the field.
 std::int64_t SquareIndex(std::int32_t pixel, std::int32_t offset) {
-  return (static_cast<std::int64_t>(pixel) + offset) / kSquarePitch;
+  return (static_cast<std::int64_t>(pixel) + offset) / layout::kSquarePitch;
 }
 
 bool OnField(std::int64_t index) {
@@ -221,71 +196,50 @@ void TForm3::ClickMapping() {
   if (InStartBox(MouseX, MouseY)) Command = vk::kN;
 }
 
+void TForm3::DrawMark(int box, bool chosen) {
+  canvas.Draw(layout::kMarkX, layout::MarkY(box), chosen ? ChosenMark : BlankMark);
+}
+
+// Chooses one box of a group of boxes and blanks the others, then restarts an untouched game.
+void TForm3::ChooseOption(std::uint8_t& option, int first_box, int count, int chosen) {
+  DrawMark(first_box + chosen - 1, true);
+  for (int i = 1; i <= count; ++i) {
+    if (i != chosen) DrawMark(first_box + i - 1, false);
+  }
+  option = static_cast<std::uint8_t>(chosen);
+  RestartIfUntouched();
+}
+
 void TForm3::OptionCommands() {
   switch (Command) {
     case vk::kT:
-      canvas.Draw(kMarkX, kMode1MarkY, ChosenMark);
-      canvas.Draw(kMarkX, kMode2MarkY, BlankMark);
-      canvas.Draw(kMarkX, kMode3MarkY, BlankMark);
-      ModeOption = 1;
-      RestartIfUntouched();
-      break;
+      return ChooseOption(ModeOption, layout::kFirstModeBox, 3, 1);
     case vk::kH:
-      canvas.Draw(kMarkX, kMode2MarkY, ChosenMark);
-      canvas.Draw(kMarkX, kMode1MarkY, BlankMark);
-      canvas.Draw(kMarkX, kMode3MarkY, BlankMark);
-      ModeOption = 2;
-      RestartIfUntouched();
-      break;
+      return ChooseOption(ModeOption, layout::kFirstModeBox, 3, 2);
     case vk::kP:
-      canvas.Draw(kMarkX, kMode3MarkY, ChosenMark);
-      canvas.Draw(kMarkX, kMode1MarkY, BlankMark);
-      canvas.Draw(kMarkX, kMode2MarkY, BlankMark);
-      ModeOption = 3;
-      RestartIfUntouched();
-      break;
+      return ChooseOption(ModeOption, layout::kFirstModeBox, 3, 3);
     case vk::k1:
-      canvas.Draw(kMarkX, kStart1MarkY, ChosenMark);
-      canvas.Draw(kMarkX, kStart2MarkY, BlankMark);
-      StartOption = 1;
-      RestartIfUntouched();
-      break;
+      return ChooseOption(StartOption, layout::kFirstStartBox, 2, 1);
     case vk::k2:
-      canvas.Draw(kMarkX, kStart2MarkY, ChosenMark);
-      canvas.Draw(kMarkX, kStart1MarkY, BlankMark);
-      StartOption = 2;
-      RestartIfUntouched();
-      break;
+      return ChooseOption(StartOption, layout::kFirstStartBox, 2, 2);
     case vk::kN:
       // The timer starts the game again 300 ms later in any case; an untouched game is also
       // restarted at once.
       TimerAction = timer_action::kNewGame;
-      canvas.Draw(478, 344, StartBoxPressed);
+      canvas.Draw(layout::kPressedX, layout::kPressedY, StartBoxPressed);
       Timer1.Enable();
       RestartIfUntouched();
       break;
     case vk::kA:
-      if (AnimateMoves == 0) {
-        AnimateMoves = 1;
-        canvas.Draw(kMarkX, kAnimationMarkY, ChosenMark);
-      } else {
-        AnimateMoves = 0;
-        canvas.Draw(kMarkX, kAnimationMarkY, BlankMark);
-      }
+      AnimateMoves = AnimateMoves == 0 ? 1 : 0;
+      DrawMark(layout::kAnimationBox, AnimateMoves == 1);
       break;
     case vk::kS:
-      if (MusicOn == 0) {
-        MusicOn = 1;
-        canvas.Draw(kMarkX, kMusicMarkY, ChosenMark);
-        NotifyArmed = 1;
-        MediaPlayer1.Close();
-        wolf4();
-      } else {
-        MusicOn = 0;
-        canvas.Draw(kMarkX, kMusicMarkY, BlankMark);
-        NotifyArmed = 0;
-        MediaPlayer1.Close();
-      }
+      MusicOn = MusicOn == 0 ? 1 : 0;
+      DrawMark(layout::kMusicBox, MusicOn == 1);
+      NotifyArmed = MusicOn;
+      MediaPlayer1.Close();
+      if (MusicOn == 1) wolf4();
       break;
     default:
       break;
@@ -301,7 +255,7 @@ void TForm3::RestartIfUntouched() {
 
 void TForm3::Timer1Timer() {
   if (TimerAction == timer_action::kNewGame) {
-    canvas.Draw(8, 8, BackgroundBitmap);
+    canvas.Draw(layout::kBackgroundX, layout::kBackgroundY, BackgroundBitmap);
     wolf0();
     wolf1();
     wolf1a();
@@ -309,7 +263,7 @@ void TForm3::Timer1Timer() {
   // A new game in which the computer plays the wolf has just set TimerAction to 1, so its
   // opening move follows here at once.
   if (TimerAction == timer_action::kOpeningMove) {
-    canvas.Draw(8, 8, BackgroundBitmap);
+    canvas.Draw(layout::kBackgroundX, layout::kBackgroundY, BackgroundBitmap);
     wolf1();
     wolf1a();
     // The computer wolf's opening move from its book, unless the wolf has already moved: a

@@ -104,10 +104,10 @@ bool TForm3::FormCreate() {
   canvas.SetFontCharset(204);
   CalibrationPending = 1;
   AnimWolf = 0;
-  BoardOffsetX = 86;
-  BoardOffsetY = 85;
-  OptionBoxWidth = 133;
-  OptionBoxHeight = 26;
+  BoardOffsetX = layout::kBoardOriginX;
+  BoardOffsetY = layout::kBoardOriginY;
+  OptionBoxWidth = layout::kBoxWidth;
+  OptionBoxHeight = layout::kBoxHeight;
   ModeOption = 2;
   StartOption = 1;
 

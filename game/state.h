@@ -22,6 +22,7 @@
 
 #include "game/board.h"
 #include "game/codes.h"
+#include "game/layout.h"
 #include "game/platform.h"
 #include "ui/canvas.h"
 
@@ -106,6 +107,8 @@ class TForm3 {
   void MoveInput();       // second half of wolf2, Command 13
   void ClickMapping();    // Command 151 to a square or a panel command
   void OptionCommands();  // marks and options of the panel commands
+  void DrawMark(int box, bool chosen);
+  void ChooseOption(std::uint8_t& option, int first_box, int count, int chosen);
   void RestartIfUntouched();
   void DrawMessageBlock();
   void Calibrate();  // the speed measurement of the first paint
@@ -113,8 +116,8 @@ class TForm3 {
   void RedrawBoard();  // wolf1 with FullRedraw 1, so that squares left empty are repaired
   void AnimateWolf();  // wolf3 with AnimWolf 1 for its duration
   // A tile's top-left pixel for a square.
-  static int SquareX(int col) { return 54 * col - 86; }
-  static int SquareY(int row) { return 54 * row - 85; }
+  static int SquareX(int col) { return layout::SquareX(col); }
+  static int SquareY(int row) { return layout::SquareY(row); }
 
   // ---- Components ----
   Platform& platform;

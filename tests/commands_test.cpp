@@ -9,13 +9,6 @@
 namespace vorlask::testing {
 namespace {
 
-struct Box {
-  int top;
-  std::uint16_t command;
-};
-constexpr Box kBoxes[] = {{123, vk::kT}, {155, vk::kH}, {187, vk::kP}, {259, vk::k1},
-                          {291, vk::k2}, {391, vk::kS}, {423, vk::kA}};
-
 struct Point {
   int x, y;
 };
@@ -27,7 +20,7 @@ struct Probe {
 };
 std::vector<Probe> BoxProbes() {
   std::vector<Probe> probes;
-  for (const Box& b : kBoxes) {
+  for (const layout::OptionBox& b : layout::kOptionBoxes) {
     probes.push_back({{471, b.top + 1}, b.command});
     probes.push_back({{602, b.top + 25}, b.command});
     probes.push_back({{470, b.top + 13}, 0});

@@ -15,7 +15,6 @@ namespace vorlask::testing {
 namespace {
 
 constexpr int kBackgroundAt = 8;
-constexpr std::array<int, 7> kFrameTops = {123, 155, 187, 259, 291, 391, 423};
 
 Image Load(const char* name) {
   Image image;
@@ -90,7 +89,7 @@ TEST_F(DataFiles, BackgroundSquaresMatchTheRepairTiles) {
 }
 
 TEST_F(DataFiles, PanelShowsEveryBoxEmptyAndTheStartBoxReleased) {
-  for (int top : kFrameTops) {
+  for (const auto& [top, command] : layout::kOptionBoxes) {
     EXPECT_EQ(DiffersFromBackground(blank, 472, top + 5), 0) << "frame at " << top;
     EXPECT_GT(DiffersFromBackground(chosen, 472, top + 5), 0) << "frame at " << top;
   }

@@ -239,8 +239,7 @@ TEST(Picture, PanelShowsTheChosenOptionsInsideNavyFrames) {
         << "the box at " << top << " shows neither mark";
     return false;
   };
-  const std::array<int, 7> tops = {123, 155, 187, 259, 291, 391, 423};
-  for (int top : tops) {
+  for (const auto& [top, command] : layout::kOptionBoxes) {
     ExpectFrame(g, top);
     EXPECT_EQ(marked(top), top == 155 || top == 259) << "box at " << top;
   }
@@ -252,7 +251,7 @@ TEST(Picture, PanelShowsTheChosenOptionsInsideNavyFrames) {
   g.form.AnimateMoves = 1;
   g.platform.canvas->Clear(kOlive);
   g.form.FormPaint();
-  for (int top : tops) {
+  for (const auto& [top, command] : layout::kOptionBoxes) {
     ExpectFrame(g, top);
     EXPECT_EQ(marked(top), top != 123 && top != 155 && top != 259) << "box at " << top;
   }

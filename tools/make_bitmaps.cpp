@@ -29,18 +29,19 @@ constexpr const char* kFontFile = "/usr/share/fonts/truetype/liberation2/Liberat
 
 // Where the background is drawn in the window, and how far it reaches: everything but the
 // window's own 8-pixel strips along the left and top edges.
-constexpr int kBackgroundX = 8;
-constexpr int kBackgroundY = 8;
+constexpr int kBackgroundX = layout::kBackgroundX;
+constexpr int kBackgroundY = layout::kBackgroundY;
 
 // Panel geometry, as the game draws it.
-constexpr int kFrameLeft = 470;
-constexpr int kFrameRight = 603;
-constexpr int kFrameHeight = 26;
-constexpr std::array<int, 7> kFrameTops = {123, 155, 187, 259, 291, 391, 423};
-constexpr int kMarkX = 472;
-constexpr int kMarkDy = 5;
-constexpr int kStartLeft = 481, kStartTop = 346, kStartRight = 599, kStartBottom = 377;
-constexpr int kPressedX = 478, kPressedY = 344;
+constexpr int kFrameLeft = layout::kBoxLeft;
+constexpr int kFrameRight = layout::kBoxLeft + layout::kBoxWidth;
+constexpr int kFrameHeight = layout::kBoxHeight;
+constexpr int kMarkX = layout::kMarkX;
+constexpr int kMarkDy = layout::kMarkDy;
+// The start box's picture covers the pixels that answer to a click, and no more.
+constexpr int kStartLeft = layout::kStartLeft + 1, kStartTop = layout::kStartTop + 1;
+constexpr int kStartRight = layout::kStartRight - 1, kStartBottom = layout::kStartBottom - 1;
+constexpr int kPressedX = layout::kPressedX, kPressedY = layout::kPressedY;
 
 // The mark: a check box, 20 by 17 pixels, whose 15-pixel box sits as far from the frame's
 // left edge as from its top and bottom.
@@ -310,15 +311,16 @@ void Board(Picture& p, Writer& w) {
 
 void Panel(Picture& p, Writer& w) {
   Heading(p, w, 102, "Play against");
-  OptionBox(p, w, 123, "a friend", "T");
-  OptionBox(p, w, 155, "the hunters", "H");
-  OptionBox(p, w, 187, "the wolf", "P");
+  const auto& boxes = layout::kOptionBoxes;
+  OptionBox(p, w, boxes[0].top, "a friend", "T");
+  OptionBox(p, w, boxes[1].top, "the hunters", "H");
+  OptionBox(p, w, boxes[2].top, "the wolf", "P");
   Heading(p, w, 238, "Wolf starts on");
-  OptionBox(p, w, 259, "square c3", "1");
-  OptionBox(p, w, 291, "square d4", "2");
+  OptionBox(p, w, boxes[3].top, "square c3", "1");
+  OptionBox(p, w, boxes[4].top, "square d4", "2");
   StartBox(p, w, false);
-  OptionBox(p, w, 391, "Music", "S");
-  OptionBox(p, w, 423, "Animation", "A");
+  OptionBox(p, w, boxes[5].top, "Music", "S");
+  OptionBox(p, w, boxes[6].top, "Animation", "A");
   // How to leave, for a player who has not read anything else.
   const int esc_x = kFrameLeft, esc_y = 457;
   p.Fill(esc_x, esc_y, esc_x + 24, esc_y + 16, kKeyEdge);

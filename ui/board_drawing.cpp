@@ -13,7 +13,7 @@ void TForm3::RedrawBoard() {
 }
 
 void TForm3::FormPaint() {
-  canvas.Draw(8, 8, BackgroundBitmap);
+  canvas.Draw(layout::kBackgroundX, layout::kBackgroundY, BackgroundBitmap);
   wolf1();
   wolf1a();
   if (GameActive == 0) DrawMessageBlock();

@@ -5,9 +5,12 @@
 
 namespace vorlask {
 
-Canvas::Canvas(int width, int height, Color background) : picture_(width, height, Pixel(background)) {}
+Canvas::Canvas(int width, int height, Color background)
+    : picture_(width, height, Pixel(background)) {}
 
-void Canvas::Clear(Color c) { std::fill(picture_.pixels.begin(), picture_.pixels.end(), Pixel(c)); }
+void Canvas::Clear(Color c) {
+  std::fill(picture_.pixels.begin(), picture_.pixels.end(), Pixel(c));
+}
 
 void Canvas::Draw(int x, int y, const Image& image) {
   for (int sy = 0; sy < image.height; ++sy) {

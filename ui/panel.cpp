@@ -2,36 +2,33 @@
 
 namespace vorlask {
 
-namespace {
-// Tops of the seven option frames: three modes, two start squares, music, animation.
-constexpr std::array<int, 7> kFrameTops = {123, 155, 187, 259, 291, 391, 423};
-}  // namespace
-
 void TForm3::wolf1a() {
-  if (ModeOption >= 1 && ModeOption <= 3) canvas.Draw(472, 128 + 32 * (ModeOption - 1), ChosenMark);
-  if (StartOption == 1) canvas.Draw(472, 264, ChosenMark);
-  if (StartOption == 2) canvas.Draw(472, 296, ChosenMark);
-  if (AnimateMoves == 1) canvas.Draw(472, 428, ChosenMark);
-  if (MusicOn == 1) canvas.Draw(472, 396, ChosenMark);
+  if (ModeOption >= 1 && ModeOption <= 3) DrawMark(layout::kFirstModeBox + ModeOption - 1, true);
+  if (StartOption == 1 || StartOption == 2)
+    DrawMark(layout::kFirstStartBox + StartOption - 1, true);
+  if (AnimateMoves == 1) DrawMark(layout::kAnimationBox, true);
+  if (MusicOn == 1) DrawMark(layout::kMusicBox, true);
   canvas.SetPenColor(kNavy);
-  for (int top : kFrameTops) {
-    canvas.MoveTo(470, top);
-    canvas.LineTo(470 + OptionBoxWidth, top);
-    canvas.LineTo(470 + OptionBoxWidth, top + OptionBoxHeight);
-    canvas.LineTo(470, top + OptionBoxHeight);
-    canvas.LineTo(470, top);
+  const int left = layout::kBoxLeft;
+  for (const layout::OptionBox& box : layout::kOptionBoxes) {
+    canvas.MoveTo(left, box.top);
+    canvas.LineTo(left + OptionBoxWidth, box.top);
+    canvas.LineTo(left + OptionBoxWidth, box.top + OptionBoxHeight);
+    canvas.LineTo(left, box.top + OptionBoxHeight);
+    canvas.LineTo(left, box.top);
   }
 }
 
 void TForm3::DrawMessageBlock() {
   canvas.SetPenColor(kOlive);
-  canvas.Rectangle(455, 0, 614, 85);
+  canvas.Rectangle(layout::kMessageLeft, layout::kMessageTop, layout::kMessageRight,
+                   layout::kMessageBottom);
   canvas.SetPenColor(kNavy);
   canvas.SetFontColor(kBlue);
-  canvas.SetFontSize(14);
-  canvas.TextOut(456, 12, MessageLine1);
-  canvas.TextOut(456, 41, MessageLine2);
-  canvas.TextOut(456, 70, MessageLine3);
+  canvas.SetFontSize(layout::kMessageFontSize);
+  const std::array<const std::string*, 3> lines = {&MessageLine1, &MessageLine2, &MessageLine3};
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    canvas.TextOut(layout::kMessageTextX, layout::kMessageLineY[i], *lines[i]);
 }
 
 }  // namespace vorlask
