@@ -136,6 +136,11 @@ bool TForm3::FormCreate() {
                                    &StartBoxPressed,  &RisingPatch, &FallingPatch};
   for (std::size_t i = 0; i < targets.size(); ++i) {
     const std::string path = (std::filesystem::path(StartDirectory) / kBitmapFiles[i]).string();
+    if (!std::filesystem::exists(path, ec) && !ec) {
+      platform.ShowError(std::string("Vorlask cannot start: the data file \"") + kBitmapFiles[i] +
+                         "\" (" + path + ") is missing." + "\nFolders searched:" + searched);
+      return false;
+    }
     if (std::string problem = FileProblem(path); !problem.empty()) {
       platform.ShowError(std::string("Vorlask cannot start: the data file \"") + kBitmapFiles[i] +
                          "\" (" + path + ") is damaged: " + problem + "." +
