@@ -189,7 +189,7 @@ TEST(DamagedData, AMissingBitmapIsReportedAsMissing) {
     EXPECT_NE(message.find(std::string("\"") + kBitmapFiles[i] + "\""), std::string::npos)
         << message;
     EXPECT_NE(message.find("is missing"), std::string::npos) << message;
-    EXPECT_EQ(message.find("damaged"), std::string::npos) << message;
+    EXPECT_EQ(message.find("is damaged"), std::string::npos) << message;
   }
 }
 

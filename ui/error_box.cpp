@@ -107,7 +107,8 @@ std::vector<std::string> WrapText(const std::string& message, int max_width,
         has_word = false;
       }
       // The word starts a line; what does not fit there goes on to the next ones.
-      while (!cut && width_of(line + word) > max_width) {
+      // A single character too wide for a line stays on one of its own.
+      while (!cut && NextCharacter(word, 0) < word.size() && width_of(line + word) > max_width) {
         std::size_t take = FittingBytes(line, word, max_width, width_of);
         const std::size_t slash = word.rfind('/', take - 1);
         if (slash != std::string::npos && slash + 1 < take && slash + 1 >= take / 2)
