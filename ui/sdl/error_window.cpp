@@ -135,6 +135,8 @@ void ReportError(const std::string& message, TextRenderer* text, int scale, SDL_
     ErrorWindow window(message, *text);
     if (window.Open(scale, parent, error)) {
       window.Wait(other);
+      // The keyboard goes back to the game, also where no window manager hands it back.
+      if (parent != nullptr) SDL_SetWindowInputFocus(parent);
       return;
     }
     std::fprintf(stderr, "vorlask: %s\n", error.c_str());
