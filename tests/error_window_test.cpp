@@ -112,7 +112,7 @@ TEST(ErrorBoxLayout, RealMessagesInTheGamesFontFitTheirWindow) {
        {std::string("OK"),
         "Vorlask cannot start: the data file \"h12.bmp\" (" + folder +
             "/h12.bmp) is missing.\nFolders searched:\n  " + folder + "\n  /usr/share/vorlask",
-        std::string(5000, 'W')}) {
+        std::string(1000, 'W')}) {
     SCOPED_TRACE(message.substr(0, 40));
     const L layout = LayOutErrorBox(message, width_of, line_height);
     EXPECT_LE(layout.width, kClientWidth);

@@ -23,11 +23,18 @@ std::size_t NextCharacter(const std::string& s, std::size_t at) {
   return at;
 }
 
+// A character takes at least a pixel, so a text of more bytes than this cannot fit; it is
+// not worth measuring.
+bool TooLong(const std::string& text, int max_width) {
+  return text.size() > 4 * static_cast<std::size_t>(std::max(max_width, 1));
+}
+
 // The longest start of `text` (whole characters, at least one) that fits beside `prefix`.
 std::size_t FittingBytes(const std::string& prefix, const std::string& text, int max_width,
                          const TextWidth& width_of) {
   std::vector<std::size_t> ends;
-  for (std::size_t at = 0; at < text.size();) {
+  const auto most = static_cast<std::size_t>(std::max(max_width, 1));
+  for (std::size_t at = 0; at < text.size() && ends.size() < most;) {
     at = NextCharacter(text, at);
     ends.push_back(at);
   }
@@ -97,7 +104,7 @@ std::vector<std::string> WrapText(const std::string& message, int max_width,
       if (at == std::string::npos) at = paragraph.size();
       if (word.empty()) continue;
 
-      if (has_word && width_of(line + " " + word) <= max_width) {
+      if (has_word && !TooLong(word, max_width) && width_of(line + " " + word) <= max_width) {
         line += " " + word;
         continue;
       }
@@ -106,10 +113,11 @@ std::vector<std::string> WrapText(const std::string& message, int max_width,
         line = indent;
         has_word = false;
       }
-      // The word starts a line; what does not fit there goes on to the next ones.
-      // A single character too wide for a line stays on one of its own.
-      while (!cut && NextCharacter(word, 0) < word.size() && width_of(line + word) > max_width) {
+      // The word starts a line; what does not fit there goes on to the next ones. A single
+      // character too wide for a line stays on one of its own.
+      while (!cut) {
         std::size_t take = FittingBytes(line, word, max_width, width_of);
+        if (take >= word.size()) break;
         const std::size_t slash = word.rfind('/', take - 1);
         if (slash != std::string::npos && slash + 1 < take && slash + 1 >= take / 2)
           take = slash + 1;
