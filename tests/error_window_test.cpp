@@ -134,7 +134,7 @@ TEST(ErrorBoxLayout, RealMessagesInTheGamesFontFitTheirWindow) {
 class ErrorWindowEvents : public ::testing::Test {
  protected:
   void SetUp() override {
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
     std::string error;
     ASSERT_TRUE(text_.Ready(error)) << error;
