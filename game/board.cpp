@@ -2,9 +2,7 @@
 
 namespace vorlask {
 
-TBoard::TBoard() {
-  rows_.fill(std::string(10, '9'));
-}
+TBoard::TBoard() { rows_.fill(std::string(10, '9')); }
 
 namespace {
 
@@ -38,24 +36,12 @@ std::string CheckBoard(const TBoard& board) {
         continue;
       }
       switch (code) {
-        case '0':
-          break;
-        case '2':
-          ++hunters;
-          break;
-        case '4':
-          ++hunters;
-          ++picked_hunters;
-          break;
-        case '3':
-          ++wolves;
-          break;
-        case '5':
-          ++wolves;
-          ++picked_wolves;
-          break;
-        default:
-          return std::string("dark square ") + SquareName(r, c) + " holds '" + code + "'";
+        case '0': break;
+        case '2': ++hunters; break;
+        case '4': ++hunters; ++picked_hunters; break;
+        case '3': ++wolves; break;
+        case '5': ++wolves; ++picked_wolves; break;
+        default: return std::string("dark square ") + SquareName(r, c) + " holds '" + code + "'";
       }
     }
   }
