@@ -135,6 +135,11 @@ bool TForm3::FormCreate() {
                                    &StartBoxPressed,  &RisingPatch, &FallingPatch};
   for (std::size_t i = 0; i < targets.size(); ++i) {
     const std::string path = (std::filesystem::path(StartDirectory) / kBitmapFiles[i]).string();
+    if (!std::filesystem::exists(path, ec) && !ec) {
+      platform.ShowError(std::string("Vorlask cannot start: the data file \"") + kBitmapFiles[i] +
+                         "\" (" + path + ") is missing." + "\nFolders searched:" + searched);
+      return false;
+    }
     if (std::string problem = FileProblem(path); !problem.empty()) {
       platform.ShowError(std::string("Vorlask cannot start: the data file \"") + kBitmapFiles[i] +
                          "\" (" + path + ") is damaged: " + problem + "." +
@@ -184,9 +189,11 @@ void TForm3::wolf0() {
   CursorCol = 2;
   TurnState = 3;
   if (GameMode == 2) TurnState = 0;
-  MessageLine1 = kNewGameLine1;
-  MessageLine2 = kNewGameLine2;
-  MessageLine3 = kNewGameLine3;
+  // Moved in from whole strings: assigning the texts directly makes GCC 12 warn of an
+  // overlapping copy (-Wrestrict) that cannot happen.
+  MessageLine1 = std::string(kNewGameLine1);
+  MessageLine2 = std::string(kNewGameLine2);
+  MessageLine3 = std::string(kNewGameLine3);
   CursorCellCode = '8';
   Command = 0;
   MoveMade = 0;

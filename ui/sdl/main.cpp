@@ -65,7 +65,7 @@ int RunGame(EarlyWork& early) {
   vorlask::SdlPlatform platform(text);
   platform.SetPrefetchedBitmaps(std::move(early.bitmaps));
   if (!platform.OpenWindow(error)) {
-    vorlask::ShowStartupError("Vorlask cannot start: " + error);
+    vorlask::ShowStartupError("Vorlask cannot start: " + error, &text);
     return 1;
   }
   // The form lives on the heap: with its pictures and tile set it is too big for the stack.

@@ -13,6 +13,7 @@
 
 #include "ui/sdl/bmp_file.h"
 #include "ui/sdl/display_scale.h"
+#include "ui/sdl/error_window.h"
 #include "ui/sdl/keys.h"
 #include "ui/upscale.h"
 
@@ -152,11 +153,8 @@ LoopEvents RegisterLoopEvents() {
   return events;
 }
 
-void ShowStartupError(const std::string& message, SDL_Window* parent) {
-  std::fprintf(stderr, "vorlask: %s\n", message.c_str());
-  std::fflush(stderr);
-  // Without a display the box cannot show; stderr has the message then.
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Vorlask", message.c_str(), parent);
+void ShowStartupError(const std::string& message, TextRenderer* text, int scale) {
+  ReportError(message, text, scale, nullptr, {});
 }
 
 // ---- Timer ----
@@ -245,7 +243,7 @@ bool SdlMediaPlayer::Open(const std::string& file, std::string& error) {
   Close();
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) {
-    error = "the music file " + file + " does not exist";
+    error = "the music file " + file + " is missing";
     return false;
   }
   if (!std::filesystem::is_regular_file(file, ec)) {
@@ -298,6 +296,7 @@ void SdlMediaPlayer::Close() {
 
 SdlPlatform::SdlPlatform(TextRenderer& text)
     : events_(RegisterLoopEvents()),
+      text_(text),
       canvas_(kClientWidth, kClientHeight, kOlive),
       timer_(),
       media_(ChooseSoundFont({VORLASK_SOUNDFONT_FILE, VORLASK_DEFAULT_SOUNDFONT_FILE})) {
@@ -339,12 +338,39 @@ int SdlPlatform::Run(TForm3& form) {
   return 0;
 }
 
+// Input and window events that an error window left behind when it closed.
+bool SdlPlatform::ForOtherWindow(const SDL_Event& event) const {
+  Uint32 id = 0;
+  switch (event.type) {
+    case SDL_WINDOWEVENT:
+      id = event.window.windowID;
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      id = event.key.windowID;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      id = event.button.windowID;
+      break;
+    default:
+      return false;
+  }
+  return id != 0 && window_ != nullptr && id != SDL_GetWindowID(window_);
+}
+
 void SdlPlatform::Dispatch(const SDL_Event& event, TForm3& form) {
+  if (ForOtherWindow(event)) return;
   switch (event.type) {
     case SDL_QUIT:
       quit_ = true;
       return;
     case SDL_WINDOWEVENT:
+      // With a second window open SDL reports the close button as a window event only.
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+        quit_ = true;
+        return;
+      }
       if (event.window.event != SDL_WINDOWEVENT_EXPOSED) return;
       // A repaint starts from the window's background colour, as the window system's does.
       canvas_.Clear(kOlive);
@@ -482,7 +508,34 @@ bool SdlPlatform::LoadBitmap(const std::string& path, Image& out, std::string& e
 }
 
 void SdlPlatform::ShowError(const std::string& message) {
-  ShowStartupError(message, shown_ ? window_ : nullptr);
+  // The error window is modal: what the person types or clicks in the game's window meanwhile
+  // is dropped. The timer's and the music's events, and a request to close, are kept for the
+  // game's loop, in their order, once the window has closed.
+  std::vector<SDL_Event> later;
+  ReportError(message, &text_, scale_, shown_ ? window_ : nullptr, [&](const SDL_Event& event) {
+    switch (event.type) {
+      case SDL_KEYDOWN:
+      case SDL_KEYUP:
+      case SDL_TEXTINPUT:
+      case SDL_TEXTEDITING:
+      case SDL_MOUSEMOTION:
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+      case SDL_MOUSEWHEEL:
+        return;
+      case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+          Present();
+          return;
+        }
+        break;
+      default:
+        break;
+    }
+    later.push_back(event);
+  });
+  for (SDL_Event& event : later)
+    SDL_PushEvent(&event);
 }
 
 void SdlPlatform::Quit() {
