@@ -14,6 +14,7 @@
 #include "ui/sdl/bmp_file.h"
 #include "ui/sdl/display_scale.h"
 #include "ui/sdl/keys.h"
+#include "ui/tune_check.h"
 
 namespace vorlask {
 
@@ -88,38 +89,6 @@ const Mixer* LoadMixer(std::string& error) {
   }
   loaded = true;
   return &mixer;
-}
-
-// What is wrong with a Standard MIDI File's outline, or an empty text. SDL_mixer takes an
-// empty or garbled file as a tune that ends at once, so the music would skip it without a word,
-// and with every file damaged would spin from one to the next.
-std::string MidiFileProblem(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return "it cannot be read";
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  in.seekg(0);
-  auto be32 = [](const unsigned char* p) {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-           p[3];
-  };
-  unsigned char chunk[8];
-  std::streamoff at = 0;
-  bool header = false;
-  bool track = false;
-  while (at + 8 <= size) {
-    if (!in.read(reinterpret_cast<char*>(chunk), 8)) break;
-    const std::uint32_t length = be32(chunk + 4);
-    if (at == 0) header = std::memcmp(chunk, "MThd", 4) == 0 && length >= 6;
-    if (!header) return "it is not a MIDI file";
-    if (at + 8 + static_cast<std::streamoff>(length) > size) return "a chunk runs past its end";
-    if (std::memcmp(chunk, "MTrk", 4) == 0 && length > 0) track = true;
-    at += 8 + static_cast<std::streamoff>(length);
-    in.seekg(at);
-  }
-  if (!header) return size == 0 ? "it is empty" : "it is not a MIDI file";
-  if (!track) return "it holds no track";
-  return {};
 }
 
 std::atomic<Uint32> g_timer_event{0};
@@ -243,7 +212,7 @@ bool SdlMediaPlayer::Open(const std::string& file, std::string& error) {
     error = "the music file " + file + " is not a file";
     return false;
   }
-  if (const std::string problem = MidiFileProblem(file); !problem.empty()) {
+  if (const std::string problem = TuneFileProblem(file); !problem.empty()) {
     error = "the music file " + file + " is damaged: " + problem;
     return false;
   }
