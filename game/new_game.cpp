@@ -150,6 +150,7 @@ void TForm3::wolf0() {
   }
   if (GameMode == 2) {
     TimerAction = 1;
+    OpeningBoard = Board;
     Timer1.Enable();
   }
 }

@@ -125,6 +125,7 @@ class TForm3 {
   void ClickMapping();    // Command 151 to a square or a panel command
   void OptionCommands();  // marks and options of the panel commands
   void RestartIfUntouched();
+  bool HuntersUntouched() const;  // reads Board, OpeningBoard
   void DrawMessageBlock();
   void Calibrate();  // the speed measurement of the first paint
   void DrawTile(int index, int row, int col);
@@ -162,6 +163,7 @@ class TForm3 {
   // ---- Commands and the timer ----
   std::uint16_t Command = 0;
   std::uint32_t TimerAction = 0;  // 0 new game, 1 the computer wolf's opening move
+  TBoard OpeningBoard;            // the Board a new game in GameMode 2 set up for that move
   std::int32_t MouseX = 0;
   std::int32_t MouseY = 0;
 
