@@ -280,6 +280,9 @@ void TForm3::OptionCommands() {
         MusicOn = 1;
         canvas.Draw(kMarkX, kMusicMarkY, ChosenMark);
         NotifyArmed = 1;
+        // Switching on gives every file another chance after all of them had failed.
+        MusicStalled = 0;
+        QuickEnds = 0;
         MediaPlayer1.Close();
         wolf4();
       } else {

@@ -112,7 +112,8 @@ class TForm3 {
   wolf2a();      // end-of-game test: reads Board, Wolf*; writes MessageLine*, GameActive, TurnState
   void wolf3();  // move animation: reads Anim*, DelayCount
   void wolf4();  // next music track: reads/writes TrackNumber, NotifyArmed
-  void wolfa();  // computer hunters: reads/writes Board, TurnState, Anim*
+  void MusicRanOutAtOnce();  // reads PlayingTrack; writes QuickEnds*, MusicStalled
+  void wolfa();              // computer hunters: reads/writes Board, TurnState, Anim*
   void wolfb();  // computer wolf's turn: reads/writes Board, Wolf*, TurnState, MoveMade, WolfMoved
   void wolfc();  // wolf pattern book: reads/writes Board, Wolf*, WolfMoved, Anim*
   void wolfd();  // breakthrough search: reads Found*, Board; writes Board, Wolf*, WolfMoved
@@ -202,6 +203,10 @@ class TForm3 {
   // ---- Music ----
   std::uint8_t TrackNumber = 1;
   std::uint8_t NotifyArmed = 0;
+  std::uint8_t PlayingTrack = 0;       // the track of the play last started, 1..3
+  std::uint8_t QuickEnds = 0;          // plays in a row that ran out as soon as they started
+  std::uint8_t QuickEndsReported = 0;  // one bit a track: its quick end has been reported
+  std::uint8_t MusicStalled = 0;       // 1: no track plays; none starts until music is next on
   std::string StartDirectory;
 
   // ---- Working values of the computer players ----
