@@ -2,9 +2,7 @@
 
 namespace vorlask {
 
-TBoard::TBoard() {
-  rows_.fill(std::string(10, '9'));
-}
+TBoard::TBoard() { rows_.fill(std::string(10, '9')); }
 
 std::string CheckBoard(const TBoard& board) {
   int hunters = 0, picked_hunters = 0, wolves = 0, picked_wolves = 0;
@@ -22,24 +20,12 @@ std::string CheckBoard(const TBoard& board) {
         continue;
       }
       switch (code) {
-        case '0':
-          break;
-        case '2':
-          ++hunters;
-          break;
-        case '4':
-          ++hunters;
-          ++picked_hunters;
-          break;
-        case '3':
-          ++wolves;
-          break;
-        case '5':
-          ++wolves;
-          ++picked_wolves;
-          break;
-        default:
-          return "dark square " + where + " holds '" + code + "'";
+        case '0': break;
+        case '2': ++hunters; break;
+        case '4': ++hunters; ++picked_hunters; break;
+        case '3': ++wolves; break;
+        case '5': ++wolves; ++picked_wolves; break;
+        default: return "dark square " + where + " holds '" + code + "'";
       }
     }
   }

@@ -32,9 +32,7 @@ class TBoard {
 };
 
 // A square is dark, and so can hold a piece, when its row and column add up to an odd number.
-inline bool IsDarkSquare(int row, int col) {
-  return (row + col) % 2 == 1;
-}
+inline bool IsDarkSquare(int row, int col) { return (row + col) % 2 == 1; }
 
 // Checks what must hold after every change to the Board: ten rows of ten characters, the
 // border intact, only the codes 0 1 2 3 4 5 on the field with 1 exactly on the light squares,

@@ -14,8 +14,8 @@ constexpr std::array<const char*, 10> kLayoutRows = {
     "9999999999", "9101010109", "9010101019", "9101010109", "9010101019",
     "9101010109", "9010101019", "9101010109", "9212121219", "9999999999"};
 // Rows 6 and 7 of the two start layouts: the wolf at (7, 4) or at (6, 5).
-constexpr std::array<std::array<const char*, 2>, 2> kWolfRows = {
-    {{"9101010109", "9013101019"}, {"9101310109", "9010101019"}}};
+constexpr std::array<std::array<const char*, 2>, 2> kWolfRows = {{{"9101010109", "9013101019"},
+                                                                  {"9101310109", "9010101019"}}};
 
 // What the picture must cover to serve its place in the window, or an empty text.
 std::string SizeProblem(std::size_t index, const Image& image) {
@@ -62,8 +62,7 @@ bool TForm3::FormCreate() {
   // program keeps its data; the music is played from the same folder.
   const std::vector<std::string> folders = platform.DataFolders();
   std::string searched;
-  for (const std::string& f : folders)
-    searched += "\n  " + f;
+  for (const std::string& f : folders) searched += "\n  " + f;
   std::error_code ec;
   const std::string* chosen = nullptr;
   for (const std::string& f : folders) {
@@ -79,7 +78,7 @@ bool TForm3::FormCreate() {
   }
   StartDirectory = *chosen;
 
-  std::array<Image*, 6> targets = {&BackgroundBitmap, &ChosenMark,  &BlankMark,
+  std::array<Image*, 6> targets = {&BackgroundBitmap, &ChosenMark,   &BlankMark,
                                    &StartBoxPressed,  &RisingPatch, &FallingPatch};
   for (std::size_t i = 0; i < targets.size(); ++i) {
     const std::string path = (std::filesystem::path(StartDirectory) / kBitmapFiles[i]).string();
@@ -127,8 +126,7 @@ void TForm3::wolf0() {
   Board.Row(7) = kWolfRows[layout][1];
   WolfRow = layout == 0 ? 7 : 6;
   WolfCol = layout == 0 ? 4 : 5;
-  for (int r : {1, 2, 3, 4, 5, 8, 9, 10})
-    Board.Row(r) = kLayoutRows[static_cast<std::size_t>(r - 1)];
+  for (int r : {1, 2, 3, 4, 5, 8, 9, 10}) Board.Row(r) = kLayoutRows[static_cast<std::size_t>(r - 1)];
 
   GameActive = 1;
   FullRedraw = 0;

@@ -112,8 +112,7 @@ class TForm3 {
   wolf2a();      // end-of-game test: reads Board, Wolf*; writes MessageLine*, GameActive, TurnState
   void wolf3();  // move animation: reads Anim*, DelayCount
   void wolf4();  // next music track: reads/writes TrackNumber, NotifyArmed
-  void MusicRanOutAtOnce();  // reads PlayingTrack; writes QuickEnds*, MusicStalled
-  void wolfa();              // computer hunters: reads/writes Board, TurnState, Anim*
+  void wolfa();  // computer hunters: reads/writes Board, TurnState, Anim*
   void wolfb();  // computer wolf's turn: reads/writes Board, Wolf*, TurnState, MoveMade, WolfMoved
   void wolfc();  // wolf pattern book: reads/writes Board, Wolf*, WolfMoved, Anim*
   void wolfd();  // breakthrough search: reads Found*, Board; writes Board, Wolf*, WolfMoved
@@ -127,6 +126,7 @@ class TForm3 {
   void OptionCommands();  // marks and options of the panel commands
   void RestartIfUntouched();
   bool HuntersUntouched() const;  // reads Board, OpeningBoard
+  void MusicRanOutAtOnce();       // reads PlayingTrack; writes QuickEnds*, MusicStalled
   void DrawMessageBlock();
   void Calibrate();  // the speed measurement of the first paint
   void DrawTile(int index, int row, int col);

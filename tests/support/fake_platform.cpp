@@ -117,8 +117,6 @@ void Game::ClickSquare(int row, int col) {
   form.FormMouseUp(MouseButton::kLeft, TForm3::SquareX(col) + 26, TForm3::SquareY(row) + 26);
 }
 
-Color Game::PixelAt(int x, int y) const {
-  return ColorOf(platform.canvas->Picture().At(x, y));
-}
+Color Game::PixelAt(int x, int y) const { return ColorOf(platform.canvas->Picture().At(x, y)); }
 
 }  // namespace vorlask::testing
