@@ -64,6 +64,10 @@ class SdlMediaPlayer : public MediaPlayer {
   void Play() override;
   void Close() override;
   void Disable() override {}
+  PlayEnd TakeEndOfPlay() override;
+  // Reads which play a notification event belongs to and how it ended, for the handler that
+  // runs next; a play other than the latest counts as cut.
+  void TakeNotice(const SDL_UserEvent& event);
 
  private:
   bool OpenAudio(std::string& error);
@@ -74,6 +78,8 @@ class SdlMediaPlayer : public MediaPlayer {
   bool audio_open_ = false;
   Mix_Music* music_ = nullptr;
   std::string file_;
+  Sint32 play_number_ = 0;
+  PlayEnd noticed_end_ = PlayEnd::kCut;
 };
 
 // The real window: a fixed 615 by 480 client area (each pixel shown as a square of Scale()
