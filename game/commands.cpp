@@ -238,6 +238,11 @@ void TForm3::OptionCommands() {
       MusicOn = MusicOn == 0 ? 1 : 0;
       DrawMark(layout::kMusicBox, MusicOn == 1);
       NotifyArmed = MusicOn;
+      if (MusicOn == 1) {
+        // Switching on gives every file another chance after all of them had failed.
+        MusicStalled = 0;
+        QuickEnds = 0;
+      }
       MediaPlayer1.Close();
       if (MusicOn == 1) wolf4();
       break;
@@ -253,6 +258,17 @@ void TForm3::RestartIfUntouched() {
   RedrawBoard();
 }
 
+bool TForm3::HuntersUntouched() const {
+  for (int row = 1; row <= 10; ++row) {
+    for (int col = 1; col <= 10; ++col) {
+      const char code =
+          Board.At(row, col) == cell::kPickedHunter ? cell::kHunter : Board.At(row, col);
+      if (code != OpeningBoard.At(row, col)) return false;
+    }
+  }
+  return true;
+}
+
 void TForm3::Timer1Timer() {
   if (TimerAction == timer_action::kNewGame) {
     canvas.Draw(layout::kBackgroundX, layout::kBackgroundY, BackgroundBitmap);
@@ -261,14 +277,32 @@ void TForm3::Timer1Timer() {
     wolf1a();
   }
   // A new game in which the computer plays the wolf has just set TimerAction to 1, so its
-  // opening move follows here at once.
-  if (TimerAction == timer_action::kOpeningMove) {
+  // opening move follows here at once. It belongs to such a game only: an option chosen within
+  // the 300 ms may have started a game in another mode since, in which the wolf is a person's.
+  if (TimerAction == timer_action::kOpeningMove && GameMode == mode::kComputerWolf) {
     canvas.Draw(layout::kBackgroundX, layout::kBackgroundY, BackgroundBitmap);
     wolf1();
     wolf1a();
-    // The computer wolf's opening move from its book, unless the wolf has already moved: a
-    // hunter moved within the 300 ms has had the computer's regular reply.
-    if (MoveMade == 0) wolfc();
+    // A hunter moved within the 300 ms has had the computer's regular reply, and the opening
+    // move is not due any more. Picking a hunter up, or putting it back, moves nothing.
+    if (HuntersUntouched()) {
+      // A hunter the person holds still stands in the formation the book looks up; it stays
+      // held afterwards.
+      int held_row = 0;
+      int held_col = 0;
+      for (int row = 2; row <= 9; ++row) {
+        if (const int col = f_at(Board.Row(row), cell::kPickedHunter); col != 0) {
+          held_row = row;
+          held_col = col;
+          Board.Set(row, col, cell::kHunter);
+        }
+      }
+      wolfc();
+      if (held_row != 0) {
+        Board.Set(held_row, held_col, cell::kPickedHunter);
+        wolf1();
+      }
+    }
   }
   Timer1.Disable();
 }

@@ -1,9 +1,9 @@
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "game/state.h"
+#include "ui/bitmap_check.h"
 #include "ui/tiles.h"
 
 namespace vorlask {
@@ -17,71 +17,18 @@ constexpr std::array<const char*, 10> kLayoutRows = {
 constexpr std::array<std::array<const char*, 2>, 2> kWolfRows = {
     {{"9101010109", "9013101019"}, {"9101310109", "9010101019"}}};
 
-constexpr int kMaxSide = 4096;
-
-// What is wrong with the file before any of it is decoded, or an empty text. A damaged header
-// can claim a picture of many gigabytes, and the loader would try to allocate it before it
-// notices that the file holds no such thing; a directory or a pipe in the file's place would
-// give a puzzling read error or block the start.
-std::string FileProblem(const std::string& path) {
-  std::error_code ec;
-  const std::filesystem::file_status status = std::filesystem::status(path, ec);
-  if (ec) return "it cannot be read (" + ec.message() + ")";
-  if (!std::filesystem::is_regular_file(status)) return "it is not a regular file";
-  std::ifstream in(path, std::ios::binary);
-  std::array<unsigned char, 34> head{};
-  in.read(reinterpret_cast<char*>(head.data()), head.size());
-  const std::streamsize got = in.gcount();
-  if (got == 0) return "it is empty";
-  if (got < 2 || head[0] != 'B' || head[1] != 'M') return "it is not a Windows bitmap";
-  if (got < 26) return "it is cut short";
-  auto u32 = [&](std::size_t at) {
-    return static_cast<std::uint32_t>(head[at]) | static_cast<std::uint32_t>(head[at + 1]) << 8 |
-           static_cast<std::uint32_t>(head[at + 2]) << 16 |
-           static_cast<std::uint32_t>(head[at + 3]) << 24;
-  };
-  std::int64_t width = 0;
-  std::int64_t height = 0;
-  if (u32(14) == 12) {  // the old header with 16-bit sides
-    width = static_cast<std::int16_t>(head[18] | head[19] << 8);
-    height = static_cast<std::int16_t>(head[20] | head[21] << 8);
-  } else {
-    width = static_cast<std::int32_t>(u32(18));
-    height = static_cast<std::int32_t>(u32(22));
-  }
-  // A negative height only means the rows are stored top down.
-  if (width <= 0 || height == 0 || width > kMaxSide || height > kMaxSide || height < -kMaxSide) {
-    return "its header claims a picture of " + std::to_string(width) + " by " +
-           std::to_string(height) + " pixels";
-  }
-  // An uncompressed picture must hold all its rows; a file cut short would otherwise only
-  // give the loader's read error.
-  if (u32(14) >= 40 && got >= 34 && u32(30) == 0) {
-    const std::int64_t depth = head[28] | head[29] << 8;
-    const std::int64_t row_bytes = (width * depth + 31) / 32 * 4;
-    const std::int64_t need = std::int64_t{u32(10)} + row_bytes * (height < 0 ? -height : height);
-    const auto size = static_cast<std::int64_t>(std::filesystem::file_size(path, ec));
-    if (!ec && size < need) {
-      return "it is cut short (" + std::to_string(size) + " bytes where the picture needs " +
-             std::to_string(need) + ")";
-    }
-  }
-  return {};
-}
-
 // What the picture must cover to serve its place in the window, or an empty text.
 std::string SizeProblem(std::size_t index, const Image& image) {
-  if (image.width > kMaxSide || image.height > kMaxSide) return "its size is absurd";
   struct Need {
-    int min_w, min_h, max_w, max_h;
+    std::int64_t min_w, min_h, max_w, max_h;
   };
   // Background, chosen mark, blank mark, pressed start box, the two patches.
-  constexpr std::array<Need, 6> kNeeds = {{{596, 446, kMaxSide, kMaxSide},
+  constexpr std::array<Need, 6> kNeeds = {{{596, 446, kMaxBitmapSide, kMaxBitmapSide},
                                            {1, 1, 131, 21},
                                            {1, 1, 131, 21},
-                                           {122, 34, kMaxSide, kMaxSide},
-                                           {107, 107, kMaxSide, kMaxSide},
-                                           {107, 107, kMaxSide, kMaxSide}}};
+                                           {122, 34, kMaxBitmapSide, kMaxBitmapSide},
+                                           {107, 107, kMaxBitmapSide, kMaxBitmapSide},
+                                           {107, 107, kMaxBitmapSide, kMaxBitmapSide}}};
   const Need& n = kNeeds[index];
   if (image.width < n.min_w || image.height < n.min_h || image.width > n.max_w ||
       image.height > n.max_h) {
@@ -136,7 +83,15 @@ bool TForm3::FormCreate() {
                                    &StartBoxPressed,  &RisingPatch, &FallingPatch};
   for (std::size_t i = 0; i < targets.size(); ++i) {
     const std::string path = (std::filesystem::path(StartDirectory) / kBitmapFiles[i]).string();
-    if (std::string problem = FileProblem(path); !problem.empty()) {
+    if (!std::filesystem::exists(path, ec) && !ec) {
+      platform.ShowError(std::string("Vorlask cannot start: the data file \"") + kBitmapFiles[i] +
+                         "\" (" + path + ") is missing." + "\nFolders searched:" + searched);
+      return false;
+    }
+    // The file is checked before any of it is decoded: a damaged header can claim a picture
+    // of many gigabytes, and a directory or a pipe in the file's place would block the start.
+    BitmapLayout layout;
+    if (std::string problem = BitmapFileProblem(path, layout); !problem.empty()) {
       platform.ShowError(std::string("Vorlask cannot start: the data file \"") + kBitmapFiles[i] +
                          "\" (" + path + ") is damaged: " + problem + "." +
                          "\nFolders searched:" + searched);
@@ -186,9 +141,11 @@ void TForm3::wolf0() {
   CursorCol = 2;
   TurnState = turn::kWolfToMove;
   if (GameMode == mode::kComputerWolf) TurnState = turn::kHuntersToMove;
-  MessageLine1 = kNewGameLine1;
-  MessageLine2 = kNewGameLine2;
-  MessageLine3 = kNewGameLine3;
+  // Moved in from whole strings: assigning the texts directly makes GCC 12 warn of an
+  // overlapping copy (-Wrestrict) that cannot happen.
+  MessageLine1 = std::string(kNewGameLine1);
+  MessageLine2 = std::string(kNewGameLine2);
+  MessageLine3 = std::string(kNewGameLine3);
   CursorCellCode = cell::kNothing;
   Command = 0;
   MoveMade = 0;
@@ -200,6 +157,7 @@ void TForm3::wolf0() {
   }
   if (GameMode == mode::kComputerWolf) {
     TimerAction = timer_action::kOpeningMove;
+    OpeningBoard = Board;
     Timer1.Enable();
   }
 }

@@ -30,6 +30,16 @@ class MediaPlayer {
   virtual void Close() = 0;
   // The player takes no input; disabling it is what the window does before it ends.
   virtual void Disable() = 0;
+
+  // How a play came to its end. A notification may arrive after input that was queued before
+  // it, and by then a later play may have started; such a notification counts as a cut.
+  enum class PlayEnd {
+    kRanOut,        // the latest play ran to its end
+    kRanOutAtOnce,  // the latest play ran out within a second of starting: nothing played
+    kCut,           // cut short by Close or Open, or followed by a later play since
+  };
+  // Asked once by the notification handler for each notification: how that play ended.
+  virtual PlayEnd TakeEndOfPlay() = 0;
 };
 
 // Everything the game needs from the outside world. The SDL front end implements it for the

@@ -110,6 +110,8 @@ class TForm3 {
   void DrawMark(int box, bool chosen);
   void ChooseOption(std::uint8_t& option, int first_box, int count, int chosen);
   void RestartIfUntouched();
+  bool HuntersUntouched() const;  // reads Board, OpeningBoard
+  void MusicRanOutAtOnce();       // reads PlayingTrack; writes QuickEnds*, MusicStalled
   void DrawMessageBlock();
   void Calibrate();  // the speed measurement of the first paint
   void DrawTile(int index, int row, int col);
@@ -146,6 +148,7 @@ class TForm3 {
   // ---- Commands and the timer ----
   std::uint16_t Command = 0;
   std::uint32_t TimerAction = timer_action::kNewGame;
+  TBoard OpeningBoard;  // the Board a new game in GameMode 2 set up for that move
   std::int32_t MouseX = 0;
   std::int32_t MouseY = 0;
 
@@ -184,6 +187,10 @@ class TForm3 {
   // ---- Music ----
   std::uint8_t TrackNumber = 1;
   std::uint8_t NotifyArmed = 0;
+  std::uint8_t PlayingTrack = 0;       // the track of the play last started, 1..3
+  std::uint8_t QuickEnds = 0;          // plays in a row that ran out as soon as they started
+  std::uint8_t QuickEndsReported = 0;  // one bit a track: its quick end has been reported
+  std::uint8_t MusicStalled = 0;       // 1: no track plays; none starts until music is next on
   std::string StartDirectory;
 
   // ---- Working values of the computer players ----

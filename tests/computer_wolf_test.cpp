@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "support/checked_game.h"
@@ -152,6 +154,58 @@ TEST(ComputerWolfTurnCycle, NoOpeningMoveOnceTheWolfHasReplied) {
   EXPECT_TRUE(g.Timer());
   EXPECT_EQ(g.form.Board, after_reply);
   EXPECT_EQ(g.form.TurnState, 0);
+}
+
+// What a person does in the 300 ms between choosing the computer wolf and the timer's firing,
+// and whether the computer's opening move is still due when it fires.
+TEST(ComputerWolfTurnCycle, OpeningMoveOnlyInItsModeAndOnlyWhileNoHunterHasMoved) {
+  struct Case {
+    const char* name;
+    std::function<void(CheckedGame&)> within_300_ms;
+    bool opens;
+    std::uint8_t mode;
+    std::uint8_t turn;
+  };
+  const Case cases[] = {
+      {"nothing", [](CheckedGame&) {}, true, 2, 0},
+      {"two players chosen", [](CheckedGame& g) { g.Key(vk::kT); }, false, 0, 3},
+      {"computer hunters chosen", [](CheckedGame& g) { g.Key(vk::kH); }, false, 1, 3},
+      {"a hunter picked up and put back",
+       [](CheckedGame& g) {
+         g.ClickAt(9, 2);
+         g.ClickAt(9, 2);
+       },
+       true, 2, 0},
+      {"a hunter picked up, then another, then put back",
+       [](CheckedGame& g) {
+         g.ClickAt(9, 2);
+         g.ClickAt(9, 6);
+         g.ClickAt(9, 6);
+       },
+       true, 2, 0},
+      {"a hunter still held", [](CheckedGame& g) { g.ClickAt(9, 4); }, true, 2, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CheckedGame g(false);
+    StartComputerWolf(g, 1);
+    c.within_300_ms(g);
+    ASSERT_EQ(WolfSquare(g.form), (Square{7, 4}));
+    EXPECT_TRUE(g.Timer());
+    EXPECT_EQ(WolfSquare(g.form), (c.opens ? Square{8, 3} : Square{7, 4}));
+    EXPECT_EQ(g.form.GameMode, c.mode);
+    EXPECT_EQ(g.form.TurnState, c.turn);
+    EXPECT_FALSE(g.platform.timer.Enabled());
+    if (c.turn == 2) {
+      EXPECT_EQ(g.form.Board.At(9, 4), '4') << "the held hunter stays held";
+    }
+    // The game goes on from there: in the other modes the person's wolf is still to move.
+    if (!c.opens) {
+      g.ClickAt(7, 4);
+      g.ClickAt(6, 5);
+      EXPECT_EQ(WolfSquare(g.form), (Square{6, 5}));
+    }
+  }
 }
 
 TEST(ComputerWolfTurnCycle, WolfMovesAgainAtOnceWhenTheHuntersMustPass) {

@@ -164,5 +164,26 @@ TEST(DamagedData, EachBitmapEachDamageRefusesToStartNamingTheFile) {
   }
 }
 
+// A file that is not there is reported as missing: calling it damaged sends the person looking
+// for a fault in a file they do not have.
+TEST(DamagedData, AMissingBitmapIsReportedAsMissing) {
+  for (std::size_t i = 1; i < kBitmapFiles.size(); ++i) {
+    SCOPED_TRACE(kBitmapFiles[i]);
+    DataFolder folder;
+    fs::remove(folder.Path() / kBitmapFiles[i]);
+    FakePlatform platform(false);
+    platform.data_folders = {folder.Path().string()};
+    TForm3 form(platform);
+
+    EXPECT_FALSE(form.FormCreate());
+    ASSERT_EQ(platform.errors.size(), 1u);
+    const std::string& message = platform.errors[0];
+    EXPECT_NE(message.find(std::string("\"") + kBitmapFiles[i] + "\""), std::string::npos)
+        << message;
+    EXPECT_NE(message.find("is missing"), std::string::npos) << message;
+    EXPECT_EQ(message.find("is damaged"), std::string::npos) << message;
+  }
+}
+
 }  // namespace
 }  // namespace vorlask::testing

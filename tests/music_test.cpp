@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,107 @@ TEST(Music, AFailedOpenDuringANewGameLetsTheGameGoOn) {
   EXPECT_TRUE(g.platform.timer.Enabled());
   EXPECT_EQ(g.form.TimerAction, 1u);
   EXPECT_EQ(g.form.NotifyArmed, 0);
+}
+
+// Input and the end of a play race in the window's one queue: a notification of a cut play
+// arrives behind whatever input was queued before it. Whatever the order, each input starts
+// at most its one file, and the cycle goes on by the next file's own end.
+TEST(Music, NotificationsBehindQueuedInputStartNoExtraFile) {
+  struct Case {
+    const char* name;
+    std::function<void(Game&)> queue;
+    std::size_t opens;
+  };
+  const Case cases[] = {
+      {"off and on queued together",
+       [](Game& g) {
+         g.QueueKey(vk::kS);
+         g.QueueKey(vk::kS);
+       },
+       2},
+      {"the play runs out between off and on",
+       [](Game& g) {
+         g.QueueKey(vk::kS);
+         g.platform.media.FinishPlay();
+         g.QueueKey(vk::kS);
+       },
+       2},
+      {"the play runs out before off and on",
+       [](Game& g) {
+         g.platform.media.FinishPlay();
+         g.QueueKey(vk::kS);
+         g.QueueKey(vk::kS);
+       },
+       3},
+      {"a new game, then off and on",
+       [](Game& g) {
+         g.QueueKey(vk::kT);
+         g.QueueKey(vk::kS);
+         g.QueueKey(vk::kS);
+       },
+       3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Game g(false);
+    g.UseEventQueue();
+    FakeMediaPlayer& player = g.platform.media;
+    MusicOn(g);
+    c.queue(g);
+    EXPECT_LT(g.RunQueue(), 20) << "the music restarts itself";
+    EXPECT_EQ(player.opened.size(), c.opens);
+    EXPECT_TRUE(player.playing);
+    EXPECT_EQ(g.form.MusicOn, 1);
+    // The file now playing moves the cycle on by one when it runs out, and only then.
+    player.FinishPlay();
+    g.RunQueue();
+    EXPECT_EQ(player.opened.size(), c.opens + 1);
+    EXPECT_TRUE(player.playing);
+  }
+}
+
+TEST(Music, ATuneThatEndsAtOnceIsReportedOnceAndSkipped) {
+  Game g(false);
+  FakeMediaPlayer& player = g.platform.media;
+  MusicOn(g);
+  for (const bool at_once : {true, false, false, true, false}) {
+    player.FinishPlay(at_once);
+    g.DeliverMusicNotifications();
+  }
+  ASSERT_EQ(g.platform.errors.size(), 1u);
+  EXPECT_NE(g.platform.errors[0].find(Track(g, "entrtanr.mid")), std::string::npos);
+  EXPECT_NE(g.platform.errors[0].find("ended as soon as it started"), std::string::npos);
+  EXPECT_EQ(player.opened.size(), 6u);
+  EXPECT_TRUE(player.playing);
+}
+
+TEST(Music, WhenEveryTuneEndsAtOnceTheCycleStopsUntilMusicIsSwitchedOnAgain) {
+  Game g(false);
+  FakeMediaPlayer& player = g.platform.media;
+  MusicOn(g);
+  // One good end between quick ones: not every file failed in a row.
+  for (const bool at_once : {true, true, false, true, true}) {
+    player.FinishPlay(at_once);
+    g.DeliverMusicNotifications();
+  }
+  EXPECT_TRUE(player.playing);
+  EXPECT_EQ(g.form.MusicStalled, 0);
+  player.FinishPlay(true);
+  g.DeliverMusicNotifications();
+  EXPECT_EQ(g.form.MusicStalled, 1);
+  EXPECT_FALSE(player.playing);
+  const std::size_t opens = player.opened.size();
+  const std::size_t errors = g.platform.errors.size();
+  EXPECT_NE(g.platform.errors.back().find("every music file"), std::string::npos);
+  // Nothing starts it again but the music command: not a new game, not a stray notification.
+  g.form.wolf0();
+  g.form.MediaPlayer1Notify();
+  EXPECT_EQ(player.opened.size(), opens);
+  EXPECT_EQ(g.platform.errors.size(), errors);
+  MusicOff(g);
+  MusicOn(g);
+  EXPECT_EQ(player.opened.size(), opens + 1);
+  EXPECT_TRUE(player.playing);
 }
 
 }  // namespace

@@ -159,22 +159,28 @@ TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
   const std::filesystem::path& dir = temp.Path();
   const std::string short_tune = (dir / "vorlask_short.mid").string();
   const std::string long_tune = (dir / "vorlask_long.mid").string();
-  WriteMidi(short_tune, 96);
+  WriteMidi(short_tune, 0);
   WriteMidi(long_tune, 480 * 60);
 
   SdlMediaPlayer player(VORLASK_SOUNDFONT_FILE);
   std::string error;
   ASSERT_TRUE(player.Open(short_tune, error)) << error;
   player.Play();
-  EXPECT_TRUE(Next(events_.music_end, 5000)) << "a play that runs out is reported";
+  SDL_Event end;
+  ASSERT_TRUE(Next(events_.music_end, 5000, &end)) << "a play that runs out is reported";
   EXPECT_FALSE(Next(events_.music_end, 300)) << "and only once";
+  // A tune whose one note ends where it begins has ended as soon as it started.
+  player.TakeNotice(end.user);
+  EXPECT_EQ(player.TakeEndOfPlay(), MediaPlayer::PlayEnd::kRanOutAtOnce);
 
   ASSERT_TRUE(player.Open(long_tune, error)) << error;
   player.Play();
   player.Close();
   player.Close();
-  EXPECT_TRUE(Next(events_.music_end, 1000)) << "a play cut short by Close is reported";
+  ASSERT_TRUE(Next(events_.music_end, 1000, &end)) << "a play cut short by Close is reported";
   EXPECT_FALSE(Next(events_.music_end, 300));
+  player.TakeNotice(end.user);
+  EXPECT_EQ(player.TakeEndOfPlay(), MediaPlayer::PlayEnd::kCut);
 
   ASSERT_TRUE(player.Open(long_tune, error)) << error;
   player.Play();

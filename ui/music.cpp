@@ -9,6 +9,8 @@ namespace vorlask {
 // carries on, since a game without music is still a game.
 void TForm3::wolf4() {
   NotifyArmed = 1;
+  // Every file ran out at once the last time round; trying them again would only spin.
+  if (MusicStalled == 1) return;
   if (TrackNumber >= 1 && TrackNumber <= kMusicFiles.size()) {
     const std::string file = StartDirectory + "/" + kMusicFiles[TrackNumber - 1u];
     std::string error;
@@ -19,16 +21,48 @@ void TForm3::wolf4() {
       return;
     }
     MediaPlayer1.Play();
+    PlayingTrack = TrackNumber;
   }
   TrackNumber = static_cast<std::uint8_t>(TrackNumber + 1);
   if (TrackNumber > 3) TrackNumber = 1;
 }
 
 // The end of a play, whether it ran out or was cut short. Whoever cut it short has decided
-// through NotifyArmed whether this may start the next file.
+// through NotifyArmed whether this may start the next file; a cut play never does, since its
+// notification can arrive after queued input has armed the cycle again for a later play.
 void TForm3::MediaPlayer1Notify() {
-  if (NotifyArmed == 1 && MusicOn == 1) wolf4();
+  const MediaPlayer::PlayEnd end = MediaPlayer1.TakeEndOfPlay();
+  if (NotifyArmed == 1 && MusicOn == 1 && end != MediaPlayer::PlayEnd::kCut) {
+    if (end == MediaPlayer::PlayEnd::kRanOutAtOnce) {
+      MusicRanOutAtOnce();
+    } else {
+      QuickEnds = 0;
+    }
+    wolf4();
+  }
   NotifyArmed = 1;
+}
+
+// A tune that ends as soon as it starts plays nothing: its file is damaged in a way the outline
+// check cannot see. It is reported once and skipped; when every file has done so in a row the
+// cycle stops, so that "music on" with nothing playable costs nothing.
+void TForm3::MusicRanOutAtOnce() {
+  if (PlayingTrack < 1 || PlayingTrack > kMusicFiles.size()) return;
+  ++QuickEnds;
+  if (QuickEnds >= kMusicFiles.size()) {
+    MusicStalled = 1;
+    platform.ShowError(
+        "Vorlask cannot play its music: every music file ended as soon as it started. The music "
+        "stays silent until it is switched on again.");
+    return;
+  }
+  const auto bit = static_cast<std::uint8_t>(1u << (PlayingTrack - 1u));
+  if ((QuickEndsReported & bit) != 0) return;
+  QuickEndsReported = static_cast<std::uint8_t>(QuickEndsReported | bit);
+  platform.ShowError("Vorlask cannot play its music file " + StartDirectory + "/" +
+                     kMusicFiles[PlayingTrack - 1u] +
+                     ": it ended as soon as it started, so it is damaged. The music goes on "
+                     "with the next file.");
 }
 
 }  // namespace vorlask

@@ -66,13 +66,15 @@ e2e_fail() {
 }
 
 # Starts Xvfb on a display number nobody uses (the server picks it) and exports DISPLAY.
-# Arguments: the screen geometry (default 1024x768x24), then extra Xvfb options.
+# Arguments: the screen geometry (default 1024x768x24), then extra Xvfb options. The server
+# has only its built-in fonts, whatever fonts this machine has, as on many desktops: nothing
+# the game shows may depend on the X server's own fonts.
 e2e_start_x() {
   local geometry="${1:-1024x768x24}"
   shift || true
   local fdfile="$E2E_TMP/displayfd"
   : >"$fdfile"
-  Xvfb -displayfd 9 -screen 0 "$geometry" -nolisten tcp -noreset "$@" \
+  Xvfb -displayfd 9 -screen 0 "$geometry" -nolisten tcp -noreset -fp built-ins "$@" \
     9>"$fdfile" >"$E2E_TMP/xvfb.log" 2>&1 &
   E2E_XVFB_PID=$!
   local i
@@ -258,27 +260,81 @@ e2e_close_window() {
   "$tool" "$E2E_WID"
 }
 
-# Dismisses the error message box of a failed start with its OK button (Return). The box is
-# the top-level window titled Vorlask that has no class.
-e2e_dismiss_message_box() {
-  local limit="${1:-10}" i box
-  for i in $(seq 1 $((limit * 20))); do
-    box="$(xwininfo -root -children 2>/dev/null | awk '/"Vorlask": \(\)/ { print $1; exit }')"
-    if [ -n "$box" ]; then
-      xdotool mousemove --window "$box" 5 5 >/dev/null
-      xdotool windowfocus --sync "$box" 2>/dev/null || true
-      xdotool key Return
-      return 0
-    fi
-    kill -0 "$E2E_PID" 2>/dev/null || return 0
-    sleep 0.05
-  done
-  e2e_fail "no message box within $limit s"
+# The first message the game reported on stderr, without its "vorlask: " prefix; a message
+# may take several lines.
+e2e_error_message() {
+  awk 'NR > 1 && /^vorlask: / { exit } { if (NR == 1) sub(/^vorlask: /, ""); print }' "$E2E_STDERR" |
+    head -c -1
 }
 
-# True when the game's main window is on screen.
+# e2e_expect_error_window NAME [SECONDS]: the game's error window is shown (a window titled
+# Vorlask other than the game's), its message on stderr names NAME, and the window shows
+# exactly that message: the screenshot is compared with the picture the game's own drawing
+# code makes of it. Sets E2E_ERROR_WID and E2E_ERROR_OK (the OK button's middle: "x y").
+e2e_expect_error_window() {
+  local name="$1" limit="${2:-20}" i id ids tool geometry
+  E2E_ERROR_WID=""
+  for i in $(seq 1 $((limit * 20))); do
+    ids="$(xdotool search --all --onlyvisible --pid "$E2E_PID" --name '^Vorlask$' 2>/dev/null || true)"
+    for id in $ids; do
+      [ "$id" = "$E2E_WID" ] || E2E_ERROR_WID="$id"
+    done
+    [ -n "$E2E_ERROR_WID" ] && break
+    kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "vorlask ended without showing its error window"
+    sleep 0.05
+  done
+  [ -n "$E2E_ERROR_WID" ] || e2e_fail "no error window within $limit s (about $name)"
+  e2e_expect_stderr_contains "$name"
+  tool="${VORLASK_E2E_ERROR_BOX_PICTURE:-$(dirname "$E2E_BIN")/tests/e2e_error_box_picture}"
+  [ -x "$tool" ] || e2e_fail "$tool is missing (build target e2e_error_box_picture)"
+  e2e_error_message >"$E2E_TMP/message"
+  geometry="$("$tool" "$E2E_TMP/message" "$E2E_TMP/expected.ppm")" || e2e_fail "$tool failed"
+  E2E_ERROR_OK="$(cut -d' ' -f3,4 <<<"$geometry")"
+  local s="${E2E_SCALE:-1}" w h differ
+  read -r w h _ <<<"$geometry"
+  [ "$s" -eq 1 ] || convert "$E2E_TMP/expected.ppm" -scale "$((s * 100))%" "$E2E_TMP/expected.ppm"
+  # Drawing follows the showing; the picture may need a moment.
+  for i in $(seq 1 40); do
+    import -window "$E2E_ERROR_WID" "$E2E_TMP/error.ppm" 2>/dev/null || true
+    differ="$(compare -metric AE "$E2E_TMP/expected.ppm" "$E2E_TMP/error.ppm" null: 2>&1 || true)"
+    [ "$differ" = "0" ] && return 0
+    sleep 0.05
+  done
+  cp "$E2E_TMP/error.ppm" "$E2E_SHOT" 2>/dev/null || true
+  e2e_fail "the error window (${w}x$h expected) does not show the message: $differ pixels differ"
+}
+
+# e2e_close_error_window HOW: closes the error window with Return, KP_Enter or Escape, a
+# click on OK (click) or the window manager's close button (close), and waits until it has
+# gone.
+e2e_close_error_window() {
+  local how="$1" i s="${E2E_SCALE:-1}" x y
+  case "$how" in
+    click)
+      read -r x y <<<"$E2E_ERROR_OK"
+      xdotool mousemove --window "$E2E_ERROR_WID" $((x * s)) $((y * s)) click 1 ;;
+    close)
+      local tool="${VORLASK_E2E_CLOSE_WINDOW:-$(dirname "$E2E_BIN")/tests/e2e_close_window}"
+      "$tool" "$E2E_ERROR_WID" ;;
+    *)
+      xdotool windowfocus --sync "$E2E_ERROR_WID" 2>/dev/null || true
+      xdotool key "$how" ;;
+  esac
+  for i in $(seq 1 100); do
+    xwininfo -id "$E2E_ERROR_WID" 2>/dev/null | grep -q 'Map State: IsViewable' || return 0
+    sleep 0.05
+  done
+  e2e_fail "the error window did not close on $how"
+}
+
+# True when the game's main window is on screen: a shown window called Vorlask other than
+# its error window.
 e2e_window_shown() {
-  [ -n "$(xdotool search --all --onlyvisible --pid "$E2E_PID" --name '^Vorlask$' 2>/dev/null)" ]
+  local id
+  for id in $(xdotool search --all --onlyvisible --pid "$E2E_PID" --name '^Vorlask$' 2>/dev/null); do
+    [ "$id" = "${E2E_ERROR_WID:-}" ] || return 0
+  done
+  return 1
 }
 
 e2e_expect_stderr_contains() {

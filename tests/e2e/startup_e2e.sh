@@ -86,21 +86,17 @@ e2e_expect_quiet_stderr
 E2E_STDOUT="$E2E_TMP/stdout"
 e2e_log "right click and close button: ok"
 
-# A data file missing: the error names it and the program ends without its window. The
+# A data file missing: the error window names it and the program ends without its window. The
 # binary is copied where no data lies beside it either.
 mkdir -p "$E2E_TMP/data" "$E2E_TMP/bin"
 cp "$E2E_DATA"/*.bmp "$E2E_TMP/data/"
 rm "$E2E_TMP/data/h12.bmp"
 cp "$E2E_BIN" "$E2E_TMP/bin/vorlask"
 e2e_start_game "$E2E_TMP/data" "$E2E_TMP/bin/vorlask"
-for i in $(seq 1 100); do
-  [ -s "$E2E_STDERR" ] && break
-  sleep 0.05
-done
+e2e_expect_error_window h12.bmp
 e2e_window_shown && e2e_fail "the window was shown although the start failed"
-e2e_dismiss_message_box
+e2e_close_error_window Return
 e2e_expect_exit 1 10
-e2e_expect_stderr_contains "h12.bmp"
 e2e_log "missing data file: ok"
 
 # No display at all.
@@ -127,4 +123,9 @@ e2e_shot
   e2e_fail "a click on the mode 1 box at twice the size did not choose it"
 e2e_click 3 10 10
 e2e_expect_exit 0
+# The error window is doubled too.
+e2e_start_game "$E2E_TMP/data" "$E2E_TMP/bin/vorlask"
+e2e_expect_error_window h12.bmp
+e2e_close_error_window click
+e2e_expect_exit 1 10
 e2e_log "dense screen: ok"

@@ -7,11 +7,25 @@
 
 namespace vorlask::testing {
 
-bool FakeMediaPlayer::Open(const std::string& file, std::string& error) {
-  if (playing) {
-    playing = false;
+void FakeMediaPlayer::Owe(PlayEnd end) {
+  playing = false;
+  owed.emplace_back(play_number, end);
+  if (on_notice) {
+    on_notice();
+  } else {
     ++pending_notifications;
   }
+}
+
+MediaPlayer::PlayEnd FakeMediaPlayer::TakeEndOfPlay() {
+  if (owed.empty()) return PlayEnd::kCut;
+  const auto [number, end] = owed.front();
+  owed.pop_front();
+  return number == play_number ? end : PlayEnd::kCut;
+}
+
+bool FakeMediaPlayer::Open(const std::string& file, std::string& error) {
+  if (playing) Owe(PlayEnd::kCut);
   log.push_back("open " + file);
   if (fail_open) {
     error = "the device cannot open " + file;
@@ -25,23 +39,21 @@ bool FakeMediaPlayer::Open(const std::string& file, std::string& error) {
 
 void FakeMediaPlayer::Play() {
   log.push_back("play");
-  if (!open_file.empty()) playing = true;
+  if (playing) Owe(PlayEnd::kCut);
+  if (!open_file.empty()) {
+    playing = true;
+    ++play_number;
+  }
 }
 
 void FakeMediaPlayer::Close() {
   log.push_back("close");
-  if (playing) {
-    playing = false;
-    ++pending_notifications;
-  }
+  if (playing) Owe(PlayEnd::kCut);
   open_file.clear();
 }
 
-void FakeMediaPlayer::FinishPlay() {
-  if (playing) {
-    playing = false;
-    ++pending_notifications;
-  }
+void FakeMediaPlayer::FinishPlay(bool at_once) {
+  if (playing) Owe(at_once ? PlayEnd::kRanOutAtOnce : PlayEnd::kRanOut);
 }
 
 FakePlatform::FakePlatform(bool real_text)
@@ -94,6 +106,25 @@ void Game::DeliverMusicNotifications() {
     --platform.media.pending_notifications;
     form.MediaPlayer1Notify();
   }
+}
+
+void Game::UseEventQueue() {
+  platform.media.on_notice = [this] { queue.emplace_back([this] { form.MediaPlayer1Notify(); }); };
+}
+
+void Game::QueueKey(std::uint16_t key) {
+  queue.emplace_back([this, key] { form.FormKeyDown(key); });
+}
+
+int Game::RunQueue(int limit) {
+  int handled = 0;
+  while (!queue.empty() && handled < limit) {
+    std::function<void()> event = std::move(queue.front());
+    queue.pop_front();
+    event();
+    ++handled;
+  }
+  return handled;
 }
 
 void Game::ClickSquare(int row, int col) {

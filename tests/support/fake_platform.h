@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/platform.h"
@@ -35,8 +37,10 @@ class FakeMediaPlayer : public MediaPlayer {
   void Play() override;
   void Close() override;
   void Disable() override { disabled = true; }
-  // Ends the running play as if the file had played to its end.
-  void FinishPlay();
+  PlayEnd TakeEndOfPlay() override;
+  // Ends the running play as if the file had played to its end; `at_once` as if it had ended
+  // within a second of starting.
+  void FinishPlay(bool at_once = false);
 
   std::vector<std::string> log;     // "open <file>", "play", "close"
   std::vector<std::string> opened;  // files opened successfully
@@ -45,6 +49,16 @@ class FakeMediaPlayer : public MediaPlayer {
   bool playing = false;
   int pending_notifications = 0;
   std::string open_file;
+  // When set, each owed notification is handed to it instead of being counted above: the
+  // platform's event queue then delivers it in its turn.
+  std::function<void()> on_notice;
+  // The number of the latest play, and the notifications owed, oldest first: which play each
+  // is for and how it ended.
+  int play_number = 0;
+  std::deque<std::pair<int, PlayEnd>> owed;
+
+ private:
+  void Owe(PlayEnd end);
 };
 
 // An off-screen platform: a real 615 by 480 canvas, the real TrueType text (or none), and
@@ -94,6 +108,15 @@ struct Game {
   // Delivers owed music notifications, as the event loop would after the current handler;
   // throws when they do not settle.
   void DeliverMusicNotifications();
+  // Input and music notifications through one queue, taken in order as the window's event
+  // loop takes them: a notification of a play's end joins the back, behind input queued
+  // before it. From this call on, owed notifications go to the queue.
+  void UseEventQueue();
+  void QueueKey(std::uint16_t key);
+  // Handles queued events in order until the queue is empty or `limit` have been handled;
+  // returns how many were handled.
+  int RunQueue(int limit = 1000);
+  std::deque<std::function<void()>> queue;
   // Click with the left button at the centre of a square.
   void ClickSquare(int row, int col);
   // The pixel of the picture at (x, y).

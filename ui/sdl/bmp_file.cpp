@@ -7,77 +7,46 @@
 #include <fstream>
 #include <vector>
 
+#include "ui/bitmap_check.h"
+
 namespace vorlask {
 
 namespace {
 
-std::uint32_t U16(const std::vector<unsigned char>& b, std::size_t at) {
-  return b[at] | (std::uint32_t{b[at + 1]} << 8);
-}
-std::uint32_t U32(const std::vector<unsigned char>& b, std::size_t at) {
-  return U16(b, at) | (U16(b, at + 2) << 16);
-}
-
-// The common uncompressed files (24 and 32 bits, or 8 bits with a palette) read directly:
-// SDL's general conversion takes several times as long, and start-up waits for it. False when
-// the file is of another kind or looks damaged; SDL then reads it or says what is wrong.
-bool ReadPlainBmp(const std::string& path, Image& out) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return false;
-  const std::streamoff size = in.tellg();
-  in.seekg(0);
-  std::vector<unsigned char> b(54);
-  if (size < 54 || !in.read(reinterpret_cast<char*>(b.data()), 54)) return false;
-  if (b[0] != 'B' || b[1] != 'M') return false;
-  const std::uint32_t offset = U32(b, 10);
-  const std::uint32_t header = U32(b, 14);
-  // Headers and palette come before the pixels and are small; anything else is not plain.
-  constexpr std::uint32_t kMaxPrefix = 64 * 1024;
-  if (header < 40 || offset < 14 + header || offset > kMaxPrefix || offset > size) return false;
-  b.resize(offset);
-  if (!in.read(reinterpret_cast<char*>(b.data()) + 54, offset - 54)) return false;
-  const auto width = static_cast<std::int32_t>(U32(b, 18));
-  const auto signed_height = static_cast<std::int32_t>(U32(b, 22));
-  const std::uint32_t bits = U16(b, 28);
-  const std::uint32_t compression = U32(b, 30);
-  constexpr std::int32_t kMaxSide = 16384;
-  if (U16(b, 26) != 1 || compression != 0 || width <= 0 || width > kMaxSide || signed_height == 0 ||
-      signed_height < -kMaxSide || signed_height > kMaxSide) {
-    return false;
-  }
-  if (bits != 8 && bits != 24 && bits != 32) return false;
-  const bool bottom_up = signed_height > 0;
-  const std::int32_t height = bottom_up ? signed_height : -signed_height;
-  const std::uint64_t stride = ((std::uint64_t{bits} * width + 31) / 32) * 4;
-  if (offset + stride * height > static_cast<std::uint64_t>(size)) return false;
-
+// The common uncompressed files (24 and 32 bits, or 8 bits with a palette) are read directly:
+// SDL's general conversion takes several times as long, and start-up waits for it. The layout
+// has been checked already, so every size below is bounded.
+bool ReadPlainBmp(std::ifstream& in, const BitmapLayout& l, Image& out, std::string& error) {
   std::array<std::uint32_t, 256> palette{};
-  if (bits == 8) {
-    std::uint32_t colours = U32(b, 46);
-    if (colours == 0) colours = 256;
-    const std::uint64_t palette_at = 14 + std::uint64_t{header};
-    if (colours > 256 || palette_at + 4ull * colours > offset) return false;
-    palette.fill(0xFF000000u);
-    for (std::uint32_t i = 0; i < colours; ++i) {
-      const std::size_t at = palette_at + 4ull * i;
-      palette[i] =
-          0xFF000000u | (std::uint32_t{b[at + 2]} << 16) | (std::uint32_t{b[at + 1]} << 8) | b[at];
+  palette.fill(0xFF000000u);
+  if (l.bits == 8) {
+    std::array<unsigned char, 4 * 256> entries{};
+    in.seekg(static_cast<std::streamoff>(l.palette_offset));
+    if (!in.read(reinterpret_cast<char*>(entries.data()), 4 * std::streamsize{l.colours})) {
+      error = "its palette cannot be read";
+      return false;
+    }
+    for (std::uint32_t i = 0; i < l.colours; ++i) {
+      const unsigned char* e = entries.data() + 4 * i;
+      palette[i] = 0xFF000000u | (std::uint32_t{e[2]} << 16) | (std::uint32_t{e[1]} << 8) | e[0];
     }
   }
   // Row by row: a whole-file buffer would cost more to map than to read.
-  Image image(width, height);
-  std::vector<unsigned char> row(stride);
-  for (std::int32_t i = 0; i < height; ++i) {
-    if (!in.read(reinterpret_cast<char*>(row.data()), static_cast<std::streamsize>(stride))) {
+  in.seekg(static_cast<std::streamoff>(l.pixel_offset));
+  Image image(l.width, l.height);
+  std::vector<unsigned char> row(l.row_bytes);
+  for (std::int32_t i = 0; i < l.height; ++i) {
+    if (!in.read(reinterpret_cast<char*>(row.data()), static_cast<std::streamsize>(row.size()))) {
+      error = "its pixels cannot be read";
       return false;
     }
-    const std::int32_t y = bottom_up ? height - 1 - i : i;
-    std::uint32_t* target = image.pixels.data() + static_cast<std::size_t>(y) * width;
-    for (std::int32_t x = 0; x < width; ++x) {
-      if (bits == 8) {
+    const std::int32_t y = l.bottom_up ? l.height - 1 - i : i;
+    std::uint32_t* target = image.pixels.data() + static_cast<std::size_t>(y) * l.width;
+    for (std::int32_t x = 0; x < l.width; ++x) {
+      if (l.bits == 8) {
         target[x] = palette[row[x]];
       } else {
-        const unsigned char* p = row.data() + static_cast<std::size_t>(x) * (bits / 8);
+        const unsigned char* p = row.data() + static_cast<std::size_t>(x) * (l.bits / 8);
         target[x] = 0xFF000000u | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
       }
     }
@@ -86,15 +55,28 @@ bool ReadPlainBmp(const std::string& path, Image& out) {
   return true;
 }
 
-}  // namespace
-
-bool LoadBmpFile(const std::string& path, Image& out, std::string& error) {
-  if (ReadPlainBmp(path, out)) return true;
-  SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
+// The other kinds (run lengths, 1, 4 and 16 bits, colour masks, the old header) through SDL,
+// from the bytes already checked: the file is read once, so what SDL sees is what passed.
+bool ReadOtherBmp(std::ifstream& in, std::uint64_t size, Image& out, std::string& error) {
+  std::vector<unsigned char> bytes(size);
+  in.seekg(0);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+    error = "it cannot be read";
+    return false;
+  }
+  BitmapLayout layout;
+  if (std::string problem = BitmapProblem(bytes.data(), bytes.size(), size, layout);
+      !problem.empty()) {
+    error = problem;
+    return false;
+  }
+  SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  SDL_Surface* loaded = source != nullptr ? SDL_LoadBMP_RW(source, 1) : nullptr;
   if (loaded == nullptr) {
     error = SDL_GetError();
     return false;
   }
+  bytes = {};
   SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(loaded);
   if (argb == nullptr) {
@@ -113,6 +95,30 @@ bool LoadBmpFile(const std::string& path, Image& out, std::string& error) {
   SDL_FreeSurface(argb);
   out = std::move(image);
   return true;
+}
+
+}  // namespace
+
+bool LoadBmpFile(const std::string& path, Image& out, std::string& error) {
+  BitmapLayout layout;
+  if (std::string problem = BitmapFileProblem(path, layout); !problem.empty()) {
+    error = problem;
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) {
+    error = "it cannot be read";
+    return false;
+  }
+  // The file may have changed since it was checked; only what was checked is read.
+  const std::uint64_t size = static_cast<std::uint64_t>(static_cast<std::streamoff>(in.tellg()));
+  if (size > kMaxBitmapFileBytes) {
+    error = "it grew while it was read";
+    return false;
+  }
+  const bool plain = layout.info_size >= 40 && layout.compression == 0 && layout.planes == 1 &&
+                     (layout.bits == 8 || layout.bits == 24 || layout.bits == 32);
+  return plain ? ReadPlainBmp(in, layout, out, error) : ReadOtherBmp(in, size, out, error);
 }
 
 bool SaveBmpFile(const std::string& path, const Image& image, std::string& error) {

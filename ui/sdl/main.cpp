@@ -65,7 +65,7 @@ int RunGame(EarlyWork& early) {
   vorlask::SdlPlatform platform(text);
   platform.SetPrefetchedBitmaps(std::move(early.bitmaps));
   if (!platform.OpenWindow(error)) {
-    vorlask::ShowStartupError("Vorlask cannot start: " + error);
+    vorlask::ShowStartupError("Vorlask cannot start: " + error, &text);
     return 1;
   }
   vorlask::TForm3 form(platform);

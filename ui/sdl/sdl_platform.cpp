@@ -13,7 +13,9 @@
 
 #include "ui/sdl/bmp_file.h"
 #include "ui/sdl/display_scale.h"
+#include "ui/sdl/error_window.h"
 #include "ui/sdl/keys.h"
+#include "ui/tune_check.h"
 #include "ui/upscale.h"
 
 namespace vorlask {
@@ -37,25 +39,39 @@ namespace {
 
 // SDL_mixer's end-of-music hook takes no user data, so what it needs lives here. The flag is
 // set while a started play has not yet reported its end; whoever clears it pushes the one
-// notification of that play.
+// notification of that play, tagged with the play's number and how it ended.
 std::atomic<Uint32> g_music_end_event{0};
 std::atomic<bool> g_play_owes_notice{false};
+std::atomic<Sint32> g_play_number{0};
+std::atomic<Uint64> g_play_started_ms{0};
+std::atomic<bool> g_cutting_play{false};
 
-void PushLoopEvent(Uint32 type, Sint32 code) {
+// A play that runs out sooner than this after it started has played nothing audible.
+constexpr Uint64 kQuickEndMs = 1000;
+
+void PushLoopEvent(Uint32 type, Sint32 code,
+                   MediaPlayer::PlayEnd end = MediaPlayer::PlayEnd::kCut) {
   SDL_Event event;
   SDL_zero(event);
   event.type = type;
   event.user.code = code;
+  event.user.data1 = reinterpret_cast<void*>(static_cast<std::intptr_t>(end));
   SDL_PushEvent(&event);
 }
 
-void SettlePlay() {
-  if (g_play_owes_notice.exchange(false)) PushLoopEvent(g_music_end_event.load(), 0);
+void SettlePlay(bool cut) {
+  if (!g_play_owes_notice.exchange(false)) return;
+  MediaPlayer::PlayEnd end = MediaPlayer::PlayEnd::kCut;
+  if (!cut) {
+    const bool quick = SDL_GetTicks64() - g_play_started_ms.load() < kQuickEndMs;
+    end = quick ? MediaPlayer::PlayEnd::kRanOutAtOnce : MediaPlayer::PlayEnd::kRanOut;
+  }
+  PushLoopEvent(g_music_end_event.load(), g_play_number.load(), end);
 }
 
-// Runs on the audio thread, or inside Mix_HaltMusic.
+// Runs on the audio thread when a play runs out, or inside Mix_HaltMusic when one is cut.
 void MusicFinished() {
-  SettlePlay();
+  SettlePlay(g_cutting_play.load());
 }
 
 template <typename F>
@@ -91,38 +107,6 @@ const Mixer* LoadMixer(std::string& error) {
   return &mixer;
 }
 
-// What is wrong with a Standard MIDI File's outline, or an empty text. SDL_mixer takes an
-// empty or garbled file as a tune that ends at once, so the music would skip it without a word,
-// and with every file damaged would spin from one to the next.
-std::string MidiFileProblem(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return "it cannot be read";
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  in.seekg(0);
-  auto be32 = [](const unsigned char* p) {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-           p[3];
-  };
-  unsigned char chunk[8];
-  std::streamoff at = 0;
-  bool header = false;
-  bool track = false;
-  while (at + 8 <= size) {
-    if (!in.read(reinterpret_cast<char*>(chunk), 8)) break;
-    const std::uint32_t length = be32(chunk + 4);
-    if (at == 0) header = std::memcmp(chunk, "MThd", 4) == 0 && length >= 6;
-    if (!header) return "it is not a MIDI file";
-    if (at + 8 + static_cast<std::streamoff>(length) > size) return "a chunk runs past its end";
-    if (std::memcmp(chunk, "MTrk", 4) == 0 && length > 0) track = true;
-    at += 8 + static_cast<std::streamoff>(length);
-    in.seekg(at);
-  }
-  if (!header) return size == 0 ? "it is empty" : "it is not a MIDI file";
-  if (!track) return "it holds no track";
-  return {};
-}
-
 std::atomic<Uint32> g_timer_event{0};
 
 // Runs on SDL's timer thread; the enabling's number travels in the parameter.
@@ -152,11 +136,8 @@ LoopEvents RegisterLoopEvents() {
   return events;
 }
 
-void ShowStartupError(const std::string& message, SDL_Window* parent) {
-  std::fprintf(stderr, "vorlask: %s\n", message.c_str());
-  std::fflush(stderr);
-  // Without a display the box cannot show; stderr has the message then.
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Vorlask", message.c_str(), parent);
+void ShowStartupError(const std::string& message, TextRenderer* text, int scale) {
+  ReportError(message, text, scale, nullptr, {});
 }
 
 // ---- Timer ----
@@ -245,14 +226,14 @@ bool SdlMediaPlayer::Open(const std::string& file, std::string& error) {
   Close();
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) {
-    error = "the music file " + file + " does not exist";
+    error = "the music file " + file + " is missing";
     return false;
   }
   if (!std::filesystem::is_regular_file(file, ec)) {
     error = "the music file " + file + " is not a file";
     return false;
   }
-  if (const std::string problem = MidiFileProblem(file); !problem.empty()) {
+  if (const std::string problem = TuneFileProblem(file); !problem.empty()) {
     error = "the music file " + file + " is damaged: " + problem;
     return false;
   }
@@ -273,18 +254,33 @@ void SdlMediaPlayer::EndPlay() {
   if (!audio_open_) return;
   // Halting calls the hook, which settles the play; settle it here too in case the hook does
   // not run, so that the play reports its end exactly once.
+  g_cutting_play = true;
   mixer_->HaltMusic();
-  SettlePlay();
+  SettlePlay(true);
+  g_cutting_play = false;
 }
 
 void SdlMediaPlayer::Play() {
   if (music_ == nullptr) return;
   EndPlay();
+  g_play_number = ++play_number_;
+  g_play_started_ms = SDL_GetTicks64();
   g_play_owes_notice = true;
   if (mixer_->PlayMusic(music_, 0) != 0) {
     g_play_owes_notice = false;
     std::fprintf(stderr, "vorlask: cannot play %s: %s\n", file_.c_str(), Mix_GetError());
   }
+}
+
+void SdlMediaPlayer::TakeNotice(const SDL_UserEvent& event) {
+  const auto end = static_cast<PlayEnd>(reinterpret_cast<std::intptr_t>(event.data1));
+  noticed_end_ = event.code == play_number_ ? end : PlayEnd::kCut;
+}
+
+MediaPlayer::PlayEnd SdlMediaPlayer::TakeEndOfPlay() {
+  const PlayEnd end = noticed_end_;
+  noticed_end_ = PlayEnd::kCut;
+  return end;
 }
 
 void SdlMediaPlayer::Close() {
@@ -298,6 +294,7 @@ void SdlMediaPlayer::Close() {
 
 SdlPlatform::SdlPlatform(TextRenderer& text)
     : events_(RegisterLoopEvents()),
+      text_(text),
       canvas_(kClientWidth, kClientHeight, kOlive),
       timer_(),
       media_(ChooseSoundFont({VORLASK_SOUNDFONT_FILE, VORLASK_DEFAULT_SOUNDFONT_FILE})) {
@@ -339,12 +336,39 @@ int SdlPlatform::Run(TForm3& form) {
   return 0;
 }
 
+// Input and window events that an error window left behind when it closed.
+bool SdlPlatform::ForOtherWindow(const SDL_Event& event) const {
+  Uint32 id = 0;
+  switch (event.type) {
+    case SDL_WINDOWEVENT:
+      id = event.window.windowID;
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      id = event.key.windowID;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      id = event.button.windowID;
+      break;
+    default:
+      return false;
+  }
+  return id != 0 && window_ != nullptr && id != SDL_GetWindowID(window_);
+}
+
 void SdlPlatform::Dispatch(const SDL_Event& event, TForm3& form) {
+  if (ForOtherWindow(event)) return;
   switch (event.type) {
     case SDL_QUIT:
       quit_ = true;
       return;
     case SDL_WINDOWEVENT:
+      // With a second window open SDL reports the close button as a window event only.
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+        quit_ = true;
+        return;
+      }
       if (event.window.event != SDL_WINDOWEVENT_EXPOSED) return;
       // A repaint starts from the window's background colour, as the window system's does.
       canvas_.Clear(kOlive);
@@ -368,6 +392,7 @@ void SdlPlatform::Dispatch(const SDL_Event& event, TForm3& form) {
         break;
       }
       if (event.type == events_.music_end && events_.music_end != 0) {
+        media_.TakeNotice(event.user);
         form.MediaPlayer1Notify();
         break;
       }
@@ -482,7 +507,34 @@ bool SdlPlatform::LoadBitmap(const std::string& path, Image& out, std::string& e
 }
 
 void SdlPlatform::ShowError(const std::string& message) {
-  ShowStartupError(message, shown_ ? window_ : nullptr);
+  // The error window is modal: what the person types or clicks in the game's window meanwhile
+  // is dropped. The timer's and the music's events, and a request to close, are kept for the
+  // game's loop, in their order, once the window has closed.
+  std::vector<SDL_Event> later;
+  ReportError(message, &text_, scale_, shown_ ? window_ : nullptr, [&](const SDL_Event& event) {
+    switch (event.type) {
+      case SDL_KEYDOWN:
+      case SDL_KEYUP:
+      case SDL_TEXTINPUT:
+      case SDL_TEXTEDITING:
+      case SDL_MOUSEMOTION:
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+      case SDL_MOUSEWHEEL:
+        return;
+      case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+          Present();
+          return;
+        }
+        break;
+      default:
+        break;
+    }
+    later.push_back(event);
+  });
+  for (SDL_Event& event : later)
+    SDL_PushEvent(&event);
 }
 
 void SdlPlatform::Quit() {

@@ -64,6 +64,10 @@ class SdlMediaPlayer : public MediaPlayer {
   void Play() override;
   void Close() override;
   void Disable() override {}
+  PlayEnd TakeEndOfPlay() override;
+  // Reads which play a notification event belongs to and how it ended, for the handler that
+  // runs next; a play other than the latest counts as cut.
+  void TakeNotice(const SDL_UserEvent& event);
 
  private:
   bool OpenAudio(std::string& error);
@@ -74,6 +78,8 @@ class SdlMediaPlayer : public MediaPlayer {
   bool audio_open_ = false;
   Mix_Music* music_ = nullptr;
   std::string file_;
+  Sint32 play_number_ = 0;
+  PlayEnd noticed_end_ = PlayEnd::kCut;
 };
 
 // The real window: a fixed 615 by 480 client area (each pixel shown as a square of Scale()
@@ -110,8 +116,10 @@ class SdlPlatform : public Platform {
  private:
   void Dispatch(const SDL_Event& event, TForm3& form);
   int Logical(int device) const;
+  bool ForOtherWindow(const SDL_Event& event) const;
 
   LoopEvents events_;
+  TextRenderer& text_;
   Canvas canvas_;
   SdlTimer timer_;
   SdlMediaPlayer media_;
@@ -126,9 +134,10 @@ class SdlPlatform : public Platform {
   std::mt19937_64 random_;
 };
 
-// Reports a problem before or without the window: stderr, and a message box where a display
-// is available.
-void ShowStartupError(const std::string& message, SDL_Window* parent = nullptr);
+// Reports a problem before the game's window shows: stderr, and the game's error window where
+// a display is available, until the person closes it. Without the game's font (text nullptr)
+// the window system's message box is the last resort. Scale 0: the scale of this screen.
+void ShowStartupError(const std::string& message, TextRenderer* text = nullptr, int scale = 0);
 
 // The first of the sound fonts that exists, or the first named when none does, so that the
 // message about the missing font names the one the tunes were voiced for. The others stand in
