@@ -33,6 +33,14 @@ class TBoard {
   std::array<std::string, 10> rows_;
 };
 
+// First position (1..10) of code in a row's text, 0 if none.
+inline int FirstAt(const std::string& row, char code) {
+  for (std::size_t i = 0; i < row.size() && i < 10; ++i) {
+    if (row[i] == code) return static_cast<int>(i) + 1;
+  }
+  return 0;
+}
+
 // A square is dark, and so can hold a piece, when its row and column add up to an odd number.
 inline bool IsDarkSquare(int row, int col) {
   return (row + col) % 2 == 1;

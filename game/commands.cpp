@@ -69,7 +69,7 @@ void TForm3::FormMouseUp(MouseButton button, int x, int y) {
   }
   MouseY = y;
   MouseX = x;
-  CursorCellCode = Board.At(CursorRow, CursorCol);
+  NoteCursorCell();
   wolf2();
   if (Closing) return;
   TurnCycle();
@@ -82,12 +82,12 @@ void TForm3::EndProgram() {
 }
 
 void TForm3::TurnCycle() {
-  CursorCellCode = Board.At(CursorRow, CursorCol);
+  NoteCursorCell();
   wolf2a();
   if (GameActive == 1) {
     if (GameMode == mode::kComputerHunters && TurnState == turn::kHuntersToMove) wolfa();
     if (GameMode == mode::kComputerWolf && TurnState == turn::kWolfToMove) wolfb();
-    CursorCellCode = Board.At(CursorRow, CursorCol);
+    NoteCursorCell();
     wolf2a();
     // When the hunters have to pass, the computer wolf moves again at once instead of waiting
     // for an input that the person has no reason to give. A wolf shuffling beside hunters that
@@ -97,7 +97,7 @@ void TForm3::TurnCycle() {
            passes < kMaxComputerWolfPasses) {
       ++passes;
       wolfb();
-      CursorCellCode = Board.At(CursorRow, CursorCol);
+      NoteCursorCell();
       wolf2a();
     }
   }
@@ -157,7 +157,7 @@ void TForm3::wolf2() {
 
   OptionCommands();
 
-  CursorCellCode = Board.At(CursorRow, CursorCol);
+  NoteCursorCell();
   switch (CursorCellCode) {
     case cell::kEmpty:
     case cell::kLight:

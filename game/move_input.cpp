@@ -1,121 +1,62 @@
-#include <array>
-
+#include "game/rules.h"
 #include "game/state.h"
 
 namespace vorlask {
 
-namespace {
-
-struct Step {
-  int dr, dc;
-};
-// The wolf's neighbours and a hunter's origins, in the order they are read.
-constexpr std::array<Step, 4> kWolfNeighbours = {{{1, 1}, {-1, -1}, {-1, 1}, {1, -1}}};
-// A hunter only moves up the board, so it comes from one of the two squares below its target.
-constexpr std::array<Step, 2> kHunterOrigins = {{{1, 1}, {1, -1}}};
-
-}  // namespace
-
 void TForm3::MoveInput() {
-  const int r = CursorRow;
-  const int k = CursorCol;
+  Position position = CurrentPosition();
+  const InputResult done = ApplyInput(position, CursorRow, CursorCol);
+  Adopt(position);
+  NoteCursorCell();
 
-  // Each step sees what the earlier ones left, so at most one of them changes anything.
-  if (CursorCellCode == cell::kWolf && TurnState == turn::kWolfToMove) {
-    Board.Set(r, k, cell::kPickedWolf);
-    CursorCellCode = cell::kPickedWolf;
-    TurnState = turn::kWolfPickedUp;
-    WolfRow = static_cast<std::uint8_t>(r);
-    WolfCol = static_cast<std::uint8_t>(k);
-  }
-
-  if (CursorCellCode == cell::kHunter && TurnState == turn::kHuntersToMove) {
-    Board.Set(r, k, cell::kPickedHunter);
-    CursorCellCode = cell::kPickedHunter;
-    TurnState = turn::kHunterPickedUp;
-  } else if (CursorCellCode == cell::kPickedHunter && TurnState == turn::kHunterPickedUp) {
-    // Putting a hunter back counts as touching the game: options no longer restart it.
-    Board.Set(r, k, cell::kHunter);
-    CursorCellCode = cell::kHunter;
-    TurnState = turn::kHuntersToMove;
-    MoveMade = 1;
-  }
-
-  if (CursorCellCode == cell::kHunter && TurnState == turn::kHunterPickedUp) {
-    for (int row = 1; row <= 10; ++row) {
-      const int col = f_at(Board.Row(row), cell::kPickedHunter);
-      if (col != 0) {
-        Board.Set(row, col, cell::kHunter);
-        DrawTile(tile::kDark, row, col);
+  const auto row = [](int r) { return static_cast<std::uint8_t>(r); };
+  switch (done.effect) {
+    case InputEffect::kSwitchedHunter:
+      if (done.from != Place{}) DrawTile(tile::kDark, done.from.row, done.from.col);
+      break;
+    case InputEffect::kMovedWolf:
+    case InputEffect::kMovedHunter:
+      // Unanimated, the square left is painted empty at once; animated, the animation paints it.
+      if (AnimateMoves == 0) {
+        DrawTile(tile::kDark, done.from.row, done.from.col);
         break;
       }
-    }
-    Board.Set(r, k, cell::kPickedHunter);
-    CursorCellCode = cell::kPickedHunter;
-  }
-
-  if (CursorCellCode == cell::kEmpty && TurnState == turn::kWolfPickedUp) {
-    for (const Step s : kWolfNeighbours) {
-      const int fr = r + s.dr;
-      const int fc = k + s.dc;
-      if (Board.At(fr, fc) != cell::kPickedWolf) continue;
-      Board.Set(fr, fc, cell::kEmpty);
-      TurnState = turn::kHuntersToMove;
-      MoveMade = 1;
-      if (AnimateMoves == 0) {
-        DrawTile(tile::kDark, fr, fc);
-      } else {
-        AnimFromCol = static_cast<std::uint8_t>(fc);
-        AnimFromRow = static_cast<std::uint8_t>(fr);
-      }
-    }
-    if (TurnState == turn::kHuntersToMove) {
-      Board.Set(r, k, cell::kWolf);
-      CursorCellCode = cell::kWolf;
-      WolfRow = static_cast<std::uint8_t>(r);
-      WolfCol = static_cast<std::uint8_t>(k);
-      if (AnimateMoves == 1) {
-        AnimToCol = WolfCol;
-        AnimToRow = WolfRow;
+      AnimFromCol = row(done.from.col);
+      AnimFromRow = row(done.from.row);
+      AnimToCol = row(done.to.col);
+      AnimToRow = row(done.to.row);
+      if (done.effect == InputEffect::kMovedWolf) {
         AnimateWolf();
-      }
-    }
-  }
-
-  if (CursorCellCode == cell::kEmpty && TurnState == turn::kHunterPickedUp) {
-    for (const Step s : kHunterOrigins) {
-      const int fr = r + s.dr;
-      const int fc = k + s.dc;
-      if (Board.At(fr, fc) != cell::kPickedHunter) continue;
-      Board.Set(fr, fc, cell::kEmpty);
-      TurnState = turn::kWolfToMove;
-      if (AnimateMoves == 0) {
-        DrawTile(tile::kDark, fr, fc);
       } else {
-        AnimFromCol = static_cast<std::uint8_t>(fc);
-        AnimFromRow = static_cast<std::uint8_t>(fr);
-      }
-    }
-    if (TurnState == turn::kWolfToMove) {
-      Board.Set(r, k, cell::kHunter);
-      CursorCellCode = cell::kHunter;
-      if (AnimateMoves == 1) {
         AnimWolf = 0;
-        AnimToCol = static_cast<std::uint8_t>(k);
-        AnimToRow = static_cast<std::uint8_t>(r);
         wolf3();
       }
-    }
+      break;
+    default:
+      break;
   }
 
   wolf1();
 }
 
+Position TForm3::CurrentPosition() const {
+  return {Board, TurnState, WolfRow, WolfCol, MoveMade};
+}
+
+void TForm3::Adopt(const Position& position) {
+  Board = position.board;
+  TurnState = position.turn_state;
+  WolfRow = position.wolf_row;
+  WolfCol = position.wolf_col;
+  MoveMade = position.move_made;
+}
+
+void TForm3::NoteCursorCell() {
+  CursorCellCode = Board.At(CursorRow, CursorCol);
+}
+
 int TForm3::f_at(const std::string& row, char ch) {
-  for (std::size_t i = 0; i < row.size() && i < 10; ++i) {
-    if (row[i] == ch) return static_cast<int>(i) + 1;
-  }
-  return 0;
+  return FirstAt(row, ch);
 }
 
 }  // namespace vorlask

@@ -146,7 +146,6 @@ void TForm3::wolf0() {
   MessageLine1 = std::string(kNewGameLine1);
   MessageLine2 = std::string(kNewGameLine2);
   MessageLine3 = std::string(kNewGameLine3);
-  CursorCellCode = cell::kNothing;
   Command = 0;
   MoveMade = 0;
   wolf1();

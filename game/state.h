@@ -24,6 +24,7 @@
 #include "game/codes.h"
 #include "game/layout.h"
 #include "game/platform.h"
+#include "game/rules.h"
 #include "ui/canvas.h"
 
 namespace vorlask {
@@ -102,6 +103,10 @@ class TForm3 {
   static int f_at(const std::string& row, char ch);
 
   // ---- Pieces of the handlers, named for what they do ----
+  Position CurrentPosition() const;  // the rule state as a value, for the rules to work on
+  void Adopt(const Position& position);
+  void NoteCursorCell();  // the one writer of CursorCellCode: the code under the cursor
+  void MoveWolf(Place from, Place to);  // the computer wolf's move, animated and drawn
   void EndProgram();      // music off, the platform told to quit, no handler runs after
   void TurnCycle();       // end-of-game test, computer reply, repaint of a finished game
   void MoveInput();       // second half of wolf2, Command 13

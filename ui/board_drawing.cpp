@@ -44,7 +44,7 @@ void TForm3::wolf1() {
       }
     }
   }
-  CursorCellCode = Board.At(CursorRow, CursorCol);
+  NoteCursorCell();
   switch (CursorCellCode) {
     case cell::kEmpty:
     case cell::kLight:
