@@ -255,7 +255,6 @@ TEST(Wolfa, OnAnyBoardOnlyLegalMoves) {
     }
   }
   Game g(false);
-  hunters::BlankTiles(g);
   TForm3& f = g.form;
   int moves = 0;
   for (int trial = 0; trial < 3000; ++trial) {

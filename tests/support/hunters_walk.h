@@ -15,18 +15,12 @@
 #include "support/board_text.h"
 #include "support/fake_platform.h"
 
-// Follows every line of play of a person's wolf against the computer hunters; the completeness
-// test and the benchmark share it.
+// Follows every line of play of a person's wolf against the computer hunters, through the
+// window's own handlers with every picture drawn: the one walk that plays the real thing. The
+// completeness test and the benchmark share it.
 namespace vorlask::testing::hunters {
 
 constexpr std::array<Square, 4> kDiagonals = {{{1, 1}, {-1, -1}, {-1, 1}, {1, -1}}};
-
-// Replaces the tile set with empty pictures. Walks through thousands of moves are about the
-// rules, not the pictures, and drawing nothing keeps them fast, above all under the sanitizers.
-inline void BlankTiles(Game& game) {
-  for (Image& tile : game.form.ImageList1)
-    tile = Image{};
-}
 
 inline bool WolfCaught(const TBoard& board) {
   const auto [r, c] = WolfOf(board);

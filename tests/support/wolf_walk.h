@@ -5,20 +5,26 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "ai/players.h"
 #include "ai/wolf_patterns.h"
 #include "game/board.h"
+#include "game/rules.h"
 #include "game/state.h"
 #include "support/board_text.h"
 #include "support/fake_platform.h"
 
-// Follows every line of play of a person's hunters against the computer wolf, through the
-// window's handlers, with the wolf's random choices taken both ways wherever they arise.
+// Follows every line of play of a person's hunters against the computer wolf, with the wolf's
+// random choices taken both ways wherever they arise. The game starts through the window's
+// handlers; the moves are then made by the rules alone, composed as the turn cycle composes
+// them, so that hundreds of thousands of replies take seconds.
 namespace vorlask::testing::wolf {
 
 // A number that takes the second variant of every randomised book entry; 0.0, what the fake
@@ -71,10 +77,6 @@ class Walk {
   // position_limit bounds the positions explored, for builds too slow to explore them all.
   explicit Walk(Game& game, std::size_t position_limit = SIZE_MAX)
       : game_(game), position_limit_(position_limit) {
-    // The walk is about moves, not pictures: empty tiles make every redraw nearly free.
-    for (Image& tile : game_.form.ImageList1)
-      tile = Image{};
-    game_.form.AnimateMoves = 0;
     for (const WolfPattern& entry : WolfPatterns) {
       if (entry.Randomised()) randomised_.push_back(&entry);
     }
@@ -141,15 +143,47 @@ class Walk {
     if (!any_move) Fail("the hunters are to move but none can", board);
   }
 
-  void SetUp(const TBoard& board, std::uint8_t turn_state) {
-    TForm3& f = game_.form;
-    f.Board = board;
+  // The numbers the computer wolf draws in one reply: those given, then 0.0, as the window's
+  // random source hands them out in a test.
+  struct Draws {
+    const std::vector<double>& values;
+    int taken = 0;
+    double operator()() {
+      const auto i = static_cast<std::size_t>(taken++);
+      return i < values.size() ? values[i] : 0.0;
+    }
+  };
+
+  static Position HuntersToMove(const TBoard& board) {
     const auto [wr, wc] = WolfOf(board);
-    f.WolfRow = static_cast<std::uint8_t>(wr);
-    f.WolfCol = static_cast<std::uint8_t>(wc);
-    f.TurnState = turn_state;
-    f.GameActive = 1;
-    f.MoveMade = 1;
+    return {board, turn::kHuntersToMove, static_cast<std::uint8_t>(wr),
+            static_cast<std::uint8_t>(wc), 1};
+  }
+
+  // One turn of the computer wolf: the turn passes to the hunters, and the wolf moves as it
+  // chooses. Returns the stage that moved it, or -1.
+  static int WolfTurn(Position& p, Draws& draw) {
+    p.move_made = 1;
+    p.turn_state = turn::kHuntersToMove;
+    const std::optional<WolfChoice> choice =
+        ChooseWolfMove(p.board, p.wolf_row, p.wolf_col, std::ref(draw));
+    if (!choice) return -1;
+    p.board.Set(choice->to.row, choice->to.col, cell::kWolf);
+    p.board.Set(choice->from.row, choice->from.col, cell::kEmpty);
+    p.wolf_row = static_cast<std::uint8_t>(choice->to.row);
+    p.wolf_col = static_cast<std::uint8_t>(choice->to.col);
+    return static_cast<int>(choice->stage);
+  }
+
+  // The end-of-game test as the turn cycle applies it. False when the game has ended.
+  static bool GoesOn(Position& p, bool& caught) {
+    const EndTest end = TestEnd(p.board, p.wolf_row, p.wolf_col);
+    if (end.ending != Ending::kNone) {
+      caught = end.ending == Ending::kCaught;
+      return false;
+    }
+    if (end.hunters_pass && p.turn_state != turn::kWolfPickedUp) p.turn_state = turn::kWolfToMove;
+    return true;
   }
 
   // What the turn cycle left after a hunter's move.
@@ -232,71 +266,71 @@ class Walk {
     }
   }
 
-  // The wolf's turn alone, on the Board the turn cycle hands it. The book sets the animation
-  // squares even when moves are not animated, the breakthrough search only the source square.
+  // The wolf's turn alone, on the Board the turn cycle hands it.
   TurnResult Turn(const TBoard& board, Square from, Square to, const std::vector<double>& draws) {
-    TForm3& f = game_.form;
     TurnResult result;
     TBoard moved = board;
-    moved.Set(from.first, from.second, '0');
-    moved.Set(to.first, to.second, '2');
-    SetUp(moved, 3);
-    f.wolf2a();
-    if (f.GameActive != 1 || f.TurnState != 3) return result;
+    moved.Set(from.first, from.second, cell::kEmpty);
+    moved.Set(to.first, to.second, cell::kHunter);
+    Position p = HuntersToMove(moved);
+    p.turn_state = turn::kWolfToMove;
+    bool caught = false;
+    if (!GoesOn(p, caught) || p.turn_state != turn::kWolfToMove) return result;
     result.wolf_to_move = true;
     const Square wolf = WolfOf(moved);
-    game_.platform.random_values.assign(draws.begin(), draws.end());
-    game_.platform.random_draws = 0;
-    f.AnimToRow = 0;
-    f.wolfb();
-    result.board = f.Board;
-    result.draws = game_.platform.random_draws;
-    const Square now = WolfOf(f.Board);
+    Draws draw{draws};
+    result.stage = WolfTurn(p, draw);
+    result.board = p.board;
+    result.draws = draw.taken;
+    const Square now = WolfOf(p.board);
     // The Board itself is checked after the turn cycle.
-    if (now != Square{f.WolfRow, f.WolfCol}) {
-      Fail("WolfRow, WolfCol astray", f.Board);
-    } else if (now == wolf) {
-      if (CanMove(moved, wolf)) Fail("the wolf stood still", moved);
-    } else if (f.WolfMoved == 0) {
-      result.stage = kFallback;
-    } else {
-      result.stage = f.AnimToRow != 0 ? kBook : kBreakthrough;
+    if (now != Square{p.wolf_row, p.wolf_col}) {
+      Fail("WolfRow, WolfCol astray", p.board);
+    } else if (now == wolf && CanMove(moved, wolf)) {
+      Fail("the wolf stood still", moved);
     }
     if (result.stage == kBook) {
       // The sum is the same in whatever order the walk meets the moves.
-      book_fingerprint_ += Fnv1a(Key(moved) + Key(f.Board));
+      book_fingerprint_ += Fnv1a(Key(moved) + Key(p.board));
     }
     return result;
   }
 
-  // The hunter's move by two clicks, and the computer's reply in the turn cycle.
+  // The hunter's move by Enter on its square and on its target, and the computer's reply as
+  // the turn cycle makes it: the end-of-game test, the wolf's turn, the test again, and further
+  // wolf turns while the hunters have to pass.
   Outcome Reply(const TBoard& board, Square from, Square to, const std::vector<double>& draws) {
-    TForm3& f = game_.form;
-    FakePlatform& p = game_.platform;
     Outcome o;
-    SetUp(board, 0);
-    p.random_values.assign(draws.begin(), draws.end());
-    p.random_draws = 0;
-    game_.ClickSquare(from.first, from.second);
-    if (f.TurnState != 2) {
+    Position p = HuntersToMove(board);
+    if (ApplyInput(p, from.first, from.second).effect != InputEffect::kPickedUpHunter) {
       Fail("the hunter was not picked up", board);
       return o;
     }
-    game_.ClickSquare(to.first, to.second);
-    o.board = f.Board;
-    o.draws = p.random_draws;
-    o.active = f.GameActive == 1;
-    o.caught = f.MessageLine2 == kCaughtLine2;
-    const TBoard& now = f.Board;
+    ApplyInput(p, to.first, to.second);
+    Draws draw{draws};
+    o.active = GoesOn(p, o.caught);
+    if (o.active) {
+      if (p.turn_state == turn::kWolfToMove) WolfTurn(p, draw);
+      o.active = GoesOn(p, o.caught);
+      for (int passes = 0;
+           o.active && p.turn_state == turn::kWolfToMove && passes < kMaxComputerWolfPasses;
+           ++passes) {
+        WolfTurn(p, draw);
+        o.active = GoesOn(p, o.caught);
+      }
+    }
+    o.board = p.board;
+    o.draws = draw.taken;
+    const TBoard& now = p.board;
     if (!CheckBoard(now).empty()) {
       Fail(CheckBoard(now), now);
-    } else if (now.At(to.first, to.second) != '2') {
+    } else if (now.At(to.first, to.second) != cell::kHunter) {
       Fail("the hunter's move was not made", now);
-    } else if (WolfOf(now) != Square{f.WolfRow, f.WolfCol}) {
+    } else if (WolfOf(now) != Square{p.wolf_row, p.wolf_col}) {
       Fail("WolfRow, WolfCol astray", now);
     } else if (!o.active && o.caught && CanMove(now, WolfOf(now))) {
       Fail("caught with a square to go to", now);
-    } else if (o.active && f.TurnState != 0) {
+    } else if (o.active && p.turn_state != turn::kHuntersToMove) {
       // The turn cycle hands the turn back to the hunters unless they must pass for ever.
       Fail("the wolf kept the turn", now);
     } else if (o.active && WolfOf(now) == WolfOf(board)) {
