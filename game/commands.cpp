@@ -36,6 +36,7 @@ bool OnField(std::int64_t index) {
 }  // namespace
 
 void TForm3::FormKeyDown(std::uint16_t key) {
+  const HandlerCheck check(*this);
   if (Closing) return;
   if (GameActive == 0) {
     switch (key) {
@@ -60,6 +61,7 @@ void TForm3::FormKeyDown(std::uint16_t key) {
 }
 
 void TForm3::FormMouseUp(MouseButton button, int x, int y) {
+  const HandlerCheck check(*this);
   if (Closing) return;
   Command = button == MouseButton::kLeft ? kLeftRelease : kOtherRelease;
   if (Command == kOtherRelease) return EndProgram();
@@ -270,6 +272,7 @@ bool TForm3::HuntersUntouched() const {
 }
 
 void TForm3::Timer1Timer() {
+  const HandlerCheck check(*this);
   if (TimerAction == timer_action::kNewGame) {
     canvas.Draw(layout::kBackgroundX, layout::kBackgroundY, BackgroundBitmap);
     wolf0();

@@ -48,6 +48,7 @@ TForm3::TForm3(Platform& p)
       MediaPlayer1(p.GetMediaPlayer()) {}
 
 bool TForm3::FormCreate() {
+  const HandlerCheck check(*this);
   canvas.SetFontCharset(204);
   CalibrationPending = 1;
   AnimWolf = 0;

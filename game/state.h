@@ -102,6 +102,18 @@ class TForm3 {
   // First position (1..10) of ch in the row text, 0 if none.
   static int f_at(const std::string& row, char ch);
 
+  // Checks the Board when a handler returns, however it returns (see invariants.cpp).
+  class HandlerCheck {
+   public:
+    explicit HandlerCheck(const TForm3& form) : form_(form) {}
+    HandlerCheck(const HandlerCheck&) = delete;
+    HandlerCheck& operator=(const HandlerCheck&) = delete;
+    ~HandlerCheck();
+
+   private:
+    const TForm3& form_;
+  };
+
   // ---- Pieces of the handlers, named for what they do ----
   Position CurrentPosition() const;  // the rule state as a value, for the rules to work on
   void Adopt(const Position& position);

@@ -180,5 +180,20 @@ TEST(EndOfGame, PositionsAndTheirResults) {
   }
 }
 
+#ifdef VORLASK_CHECK_INVARIANTS
+// A handler that leaves a broken Board stops the program at once, naming what broke, so that a
+// test or the soak points at the event that did it.
+TEST(BoardCheckDeathTest, AHandlerLeavingAFifthHunterStopsTheProgram) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(
+      {
+        Game g(false);
+        g.form.Board.Set(5, 2, cell::kHunter);
+        g.form.FormPaint();
+      },
+      "broke its rules in a handler: 5 hunters");
+}
+#endif
+
 }  // namespace
 }  // namespace vorlask::testing

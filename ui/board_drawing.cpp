@@ -13,6 +13,7 @@ void TForm3::RedrawBoard() {
 }
 
 void TForm3::FormPaint() {
+  const HandlerCheck check(*this);
   canvas.Draw(layout::kBackgroundX, layout::kBackgroundY, BackgroundBitmap);
   wolf1();
   wolf1a();

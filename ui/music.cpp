@@ -31,6 +31,7 @@ void TForm3::wolf4() {
 // through NotifyArmed whether this may start the next file; a cut play never does, since its
 // notification can arrive after queued input has armed the cycle again for a later play.
 void TForm3::MediaPlayer1Notify() {
+  const HandlerCheck check(*this);
   const MediaPlayer::PlayEnd end = MediaPlayer1.TakeEndOfPlay();
   if (NotifyArmed == 1 && MusicOn == 1 && end != MediaPlayer::PlayEnd::kCut) {
     if (end == MediaPlayer::PlayEnd::kRanOutAtOnce) {
