@@ -1,9 +1,8 @@
+#include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 #include "game/state.h"
-#include "ui/bitmap_check.h"
 #include "ui/tiles.h"
 
 namespace vorlask {
@@ -17,18 +16,27 @@ constexpr std::array<const char*, 10> kLayoutRows = {
 constexpr std::array<std::array<const char*, 2>, 2> kWolfRows = {
     {{"9101010109", "9013101019"}, {"9101310109", "9010101019"}}};
 
+// A file in a folder, written as the folder's own path joins it.
+std::string DataPath(const std::string& folder, const char* file) {
+  if (folder.empty()) return file;
+  return folder.back() == '/' ? folder + file : folder + "/" + file;
+}
+
 // What the picture must cover to serve its place in the window, or an empty text.
+// Larger pictures are refused by the reader already; this bound only completes the table.
+constexpr std::int64_t kMaxSide = 4096;
+
 std::string SizeProblem(std::size_t index, const Image& image) {
   struct Need {
     std::int64_t min_w, min_h, max_w, max_h;
   };
   // Background, chosen mark, blank mark, pressed start box, the two patches.
-  constexpr std::array<Need, 6> kNeeds = {{{596, 446, kMaxBitmapSide, kMaxBitmapSide},
+  constexpr std::array<Need, 6> kNeeds = {{{596, 446, kMaxSide, kMaxSide},
                                            {1, 1, 131, 21},
                                            {1, 1, 131, 21},
-                                           {122, 34, kMaxBitmapSide, kMaxBitmapSide},
-                                           {107, 107, kMaxBitmapSide, kMaxBitmapSide},
-                                           {107, 107, kMaxBitmapSide, kMaxBitmapSide}}};
+                                           {122, 34, kMaxSide, kMaxSide},
+                                           {107, 107, kMaxSide, kMaxSide},
+                                           {107, 107, kMaxSide, kMaxSide}}};
   const Need& n = kNeeds[index];
   if (image.width < n.min_w || image.height < n.min_h || image.width > n.max_w ||
       image.height > n.max_h) {
@@ -65,56 +73,39 @@ bool TForm3::FormCreate() {
   std::string searched;
   for (const std::string& f : folders)
     searched += "\n  " + f;
-  std::error_code ec;
-  const std::string* chosen = nullptr;
-  for (const std::string& f : folders) {
-    if (std::filesystem::exists(std::filesystem::path(f) / kBitmapFiles[0], ec)) {
-      chosen = &f;
-      break;
-    }
-  }
-  if (chosen == nullptr) {
-    platform.ShowError(std::string("Vorlask cannot start: the data file \"") + kBitmapFiles[0] +
-                       "\" was not found.\nFolders searched:" + searched);
+  const auto fail = [&](const std::string& file, const std::string& what) {
+    platform.ShowError(CannotStartMessage("the data file \"" + file + "\"" + what +
+                                          "\nFolders searched:" + searched));
     return false;
-  }
-  StartDirectory = *chosen;
+  };
+  const auto found = std::find_if(folders.begin(), folders.end(), [&](const std::string& f) {
+    return platform.FileExists(DataPath(f, kBitmapFiles[0]));
+  });
+  if (found == folders.end()) return fail(kBitmapFiles[0], " was not found.");
+  StartDirectory = *found;
 
   std::array<Image*, 6> targets = {&BackgroundBitmap, &ChosenMark,  &BlankMark,
                                    &StartBoxPressed,  &RisingPatch, &FallingPatch};
   for (std::size_t i = 0; i < targets.size(); ++i) {
-    const std::string path = (std::filesystem::path(StartDirectory) / kBitmapFiles[i]).string();
-    if (!std::filesystem::exists(path, ec) && !ec) {
-      platform.ShowError(std::string("Vorlask cannot start: the data file \"") + kBitmapFiles[i] +
-                         "\" (" + path + ") is missing." + "\nFolders searched:" + searched);
-      return false;
-    }
-    // The file is checked before any of it is decoded: a damaged header can claim a picture
-    // of many gigabytes, and a directory or a pipe in the file's place would block the start.
-    BitmapLayout layout;
-    if (std::string problem = BitmapFileProblem(path, layout); !problem.empty()) {
-      platform.ShowError(std::string("Vorlask cannot start: the data file \"") + kBitmapFiles[i] +
-                         "\" (" + path + ") is damaged: " + problem + "." +
-                         "\nFolders searched:" + searched);
-      return false;
-    }
+    const std::string path = DataPath(StartDirectory, kBitmapFiles[i]);
     std::string error;
-    if (!platform.LoadBitmap(path, *targets[i], error)) {
-      platform.ShowError(std::string("Vorlask cannot start: the data file \"") + kBitmapFiles[i] +
-                         "\" could not be loaded from " + path + ": " + error +
-                         "\nFolders searched:" + searched);
-      return false;
+    switch (platform.LoadBitmap(path, *targets[i], error)) {
+      case FileResult::kLoaded:
+        break;
+      case FileResult::kMissing:
+        return fail(kBitmapFiles[i], " (" + path + ") is missing.");
+      case FileResult::kDamaged:
+        return fail(kBitmapFiles[i], " (" + path + ") is damaged: " + error + ".");
+      case FileResult::kUnreadable:
+        return fail(kBitmapFiles[i], " could not be loaded from " + path + ": " + error);
     }
-    if (std::string problem = SizeProblem(i, *targets[i]); !problem.empty()) {
-      platform.ShowError(std::string("Vorlask cannot start: the data file \"") + kBitmapFiles[i] +
-                         "\" (" + path + ") is damaged: " + problem + "." +
-                         "\nFolders searched:" + searched);
-      return false;
-    }
+    if (std::string problem = SizeProblem(i, *targets[i]); !problem.empty())
+      return fail(kBitmapFiles[i], " (" + path + ") is damaged: " + problem + ".");
   }
   if (BlankMark.width < ChosenMark.width || BlankMark.height < ChosenMark.height) {
-    platform.ShowError(std::string("Vorlask cannot start: the data file \"") + kBitmapFiles[2] +
-                       "\" is smaller than \"" + kBitmapFiles[1] + "\" and cannot blank it.");
+    platform.ShowError(CannotStartMessage(std::string("the data file \"") + kBitmapFiles[2] +
+                                          "\" is smaller than \"" + kBitmapFiles[1] +
+                                          "\" and cannot blank it."));
     return false;
   }
 

@@ -42,6 +42,14 @@ class MediaPlayer {
   virtual PlayEnd TakeEndOfPlay() = 0;
 };
 
+// How loading a data file went.
+enum class FileResult { kLoaded, kMissing, kDamaged, kUnreadable };
+
+// The one wording of a start that failed: what is wrong.
+inline std::string CannotStartMessage(const std::string& what) {
+  return "Vorlask cannot start: " + what;
+}
+
 // Everything the game needs from the outside world. The SDL front end implements it for the
 // real window; tests implement it with an off-screen canvas and fakes.
 class Platform {
@@ -65,8 +73,11 @@ class Platform {
 
   // The folders searched for the data files, in order: the current directory first.
   virtual std::vector<std::string> DataFolders() = 0;
-  // Loads a Windows bitmap file. On failure returns false with the reason.
-  virtual bool LoadBitmap(const std::string& path, Image& out, std::string& error) = 0;
+  // Whether a file is at path; the data folder is the first that holds the first bitmap.
+  virtual bool FileExists(const std::string& path) = 0;
+  // Loads a Windows bitmap data file, its headers checked before anything is decoded. On
+  // failure says how it failed, with the reason in error.
+  virtual FileResult LoadBitmap(const std::string& path, Image& out, std::string& error) = 0;
 
   // Tells the person about a problem: a message box and a line on stderr.
   virtual void ShowError(const std::string& message) = 0;

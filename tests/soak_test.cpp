@@ -57,16 +57,17 @@ class NullCanvas : public Canvas {
 class SoakPlatform : public FakePlatform {
  public:
   SoakPlatform() : FakePlatform(false) {}
-  bool LoadBitmap(const std::string& path, Image& out, std::string& error) override {
+  FileResult LoadBitmap(const std::string& path, Image& out, std::string& error) override {
     static std::map<std::string, Image> cache;
     auto it = cache.find(path);
     if (it == cache.end()) {
       Image image;
-      if (!FakePlatform::LoadBitmap(path, image, error)) return false;
+      const FileResult result = FakePlatform::LoadBitmap(path, image, error);
+      if (result != FileResult::kLoaded) return result;
       it = cache.emplace(path, std::move(image)).first;
     }
     out = it->second;
-    return true;
+    return FileResult::kLoaded;
   }
 };
 

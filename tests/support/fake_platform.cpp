@@ -1,5 +1,6 @@
 #include "support/fake_platform.h"
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -75,8 +76,13 @@ double FakePlatform::RandomUniform() {
   return u;
 }
 
-bool FakePlatform::LoadBitmap(const std::string& path, Image& out, std::string& error) {
-  return LoadBmpFile(path, out, error);
+bool FakePlatform::FileExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(path, ec);
+}
+
+FileResult FakePlatform::LoadBitmap(const std::string& path, Image& out, std::string& error) {
+  return LoadDataBitmap(path, out, error);
 }
 
 Game::Game(bool real_text) : platform(real_text), form(platform) {

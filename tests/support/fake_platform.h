@@ -75,7 +75,8 @@ class FakePlatform : public Platform {
   int ClockSecond() override { return clock(); }
   double RandomUniform() override;
   std::vector<std::string> DataFolders() override { return data_folders; }
-  bool LoadBitmap(const std::string& path, Image& out, std::string& error) override;
+  bool FileExists(const std::string& path) override;
+  FileResult LoadBitmap(const std::string& path, Image& out, std::string& error) override;
   void ShowError(const std::string& message) override { errors.push_back(message); }
   void Quit() override { quit_requested = true; }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -97,14 +98,9 @@ bool ReadOtherBmp(std::ifstream& in, std::uint64_t size, Image& out, std::string
   return true;
 }
 
-}  // namespace
-
-bool LoadBmpFile(const std::string& path, Image& out, std::string& error) {
-  BitmapLayout layout;
-  if (std::string problem = BitmapFileProblem(path, layout); !problem.empty()) {
-    error = problem;
-    return false;
-  }
+// Reads a file whose headers have been found sound.
+bool LoadCheckedBmp(const std::string& path, const BitmapLayout& layout, Image& out,
+                    std::string& error) {
   std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) {
     error = "it cannot be read";
@@ -119,6 +115,30 @@ bool LoadBmpFile(const std::string& path, Image& out, std::string& error) {
   const bool plain = layout.info_size >= 40 && layout.compression == 0 && layout.planes == 1 &&
                      (layout.bits == 8 || layout.bits == 24 || layout.bits == 32);
   return plain ? ReadPlainBmp(in, layout, out, error) : ReadOtherBmp(in, size, out, error);
+}
+
+}  // namespace
+
+bool LoadBmpFile(const std::string& path, Image& out, std::string& error) {
+  BitmapLayout layout;
+  if (std::string problem = BitmapFileProblem(path, layout); !problem.empty()) {
+    error = problem;
+    return false;
+  }
+  return LoadCheckedBmp(path, layout, out, error);
+}
+
+FileResult LoadDataBitmap(const std::string& path, Image& out, std::string& error) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec) && !ec) return FileResult::kMissing;
+  // The headers are checked before any of the file is decoded: a damaged one can claim a
+  // picture of many gigabytes, and a directory or a pipe in the file's place would block.
+  BitmapLayout layout;
+  if (std::string problem = BitmapFileProblem(path, layout); !problem.empty()) {
+    error = problem;
+    return FileResult::kDamaged;
+  }
+  return LoadCheckedBmp(path, layout, out, error) ? FileResult::kLoaded : FileResult::kUnreadable;
 }
 
 bool SaveBmpFile(const std::string& path, const Image& image, std::string& error) {

@@ -58,14 +58,14 @@ int RunGame(EarlyWork& early) {
   std::string error;
   vorlask::TtfTextRenderer& text = *early.text;
   if (!text.Ready(error)) {
-    vorlask::ShowStartupError("Vorlask cannot start: its font is missing (" + error +
-                              "). Install the package fonts-liberation2.");
+    vorlask::ShowStartupError(vorlask::CannotStartMessage(
+        "its font is missing (" + error + "). Install the package fonts-liberation2."));
     return 1;
   }
   vorlask::SdlPlatform platform(text);
   platform.SetPrefetchedBitmaps(std::move(early.bitmaps));
   if (!platform.OpenWindow(error)) {
-    vorlask::ShowStartupError("Vorlask cannot start: " + error, &text);
+    vorlask::ShowStartupError(vorlask::CannotStartMessage(error), &text);
     return 1;
   }
   vorlask::TForm3 form(platform);
@@ -100,8 +100,9 @@ int main(int, char*[]) {
   }
   tiles.join();
   if (!no_display.empty()) {
-    vorlask::ShowStartupError("Vorlask cannot start: no display is available (" + no_display +
-                              "). It needs a graphical desktop session to show its window.");
+    vorlask::ShowStartupError(
+        vorlask::CannotStartMessage("no display is available (" + no_display +
+                                    "). It needs a graphical desktop session to show its window."));
     return 1;
   }
   TolerateVanishedWindows();

@@ -497,13 +497,18 @@ std::vector<std::string> VorlaskDataFolders() {
   return folders;
 }
 
-bool SdlPlatform::LoadBitmap(const std::string& path, Image& out, std::string& error) {
+bool SdlPlatform::FileExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(path, ec);
+}
+
+FileResult SdlPlatform::LoadBitmap(const std::string& path, Image& out, std::string& error) {
   if (auto it = prefetched_.find(path); it != prefetched_.end()) {
     out = std::move(it->second);
     prefetched_.erase(it);
-    return true;
+    return FileResult::kLoaded;
   }
-  return LoadBmpFile(path, out, error);
+  return LoadDataBitmap(path, out, error);
 }
 
 void SdlPlatform::ShowError(const std::string& message) {

@@ -109,7 +109,8 @@ class SdlPlatform : public Platform {
   int ClockSecond() override;
   double RandomUniform() override;
   std::vector<std::string> DataFolders() override;
-  bool LoadBitmap(const std::string& path, Image& out, std::string& error) override;
+  bool FileExists(const std::string& path) override;
+  FileResult LoadBitmap(const std::string& path, Image& out, std::string& error) override;
   void ShowError(const std::string& message) override;
   void Quit() override;
 
