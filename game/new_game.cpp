@@ -3,7 +3,6 @@
 #include <string>
 
 #include "game/state.h"
-#include "ui/tiles.h"
 
 namespace vorlask {
 
@@ -47,13 +46,6 @@ std::string SizeProblem(std::size_t index, const Image& image) {
 }
 
 }  // namespace
-
-TForm3::TForm3(Platform& p)
-    : platform(p),
-      canvas(p.GetCanvas()),
-      ImageList1(MakeTileSet()),
-      Timer1(p.GetTimer()),
-      MediaPlayer1(p.GetMediaPlayer()) {}
 
 bool TForm3::FormCreate() {
   const HandlerCheck check(*this);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/canvas.h"
+#include "gfx/canvas.h"
 
 namespace vorlask {
 

@@ -25,7 +25,7 @@
 #include "game/layout.h"
 #include "game/platform.h"
 #include "game/rules.h"
-#include "ui/canvas.h"
+#include "gfx/canvas.h"
 
 namespace vorlask {
 

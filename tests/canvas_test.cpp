@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/canvas.h"
+#include "gfx/canvas.h"
 #include "ui/upscale.h"
 
 namespace vorlask {

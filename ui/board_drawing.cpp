@@ -1,6 +1,15 @@
 #include "game/state.h"
+#include "ui/tiles.h"
 
 namespace vorlask {
+
+// The tile set is drawn, not loaded, so the form has its pictures from the moment it exists.
+TForm3::TForm3(Platform& p)
+    : platform(p),
+      canvas(p.GetCanvas()),
+      ImageList1(MakeTileSet()),
+      Timer1(p.GetTimer()),
+      MediaPlayer1(p.GetMediaPlayer()) {}
 
 void TForm3::DrawTile(int index, int row, int col) {
   canvas.Draw(SquareX(col), SquareY(row), ImageList1[static_cast<std::size_t>(index)]);

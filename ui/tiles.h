@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ui/canvas.h"
+#include "gfx/canvas.h"
 
 namespace vorlask {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/canvas.h"
+#include "gfx/canvas.h"
 
 namespace vorlask {
 

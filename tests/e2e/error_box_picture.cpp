@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "ui/canvas.h"
+#include "gfx/canvas.h"
 #include "ui/error_box.h"
 #include "ui/sdl/ttf_text.h"
 

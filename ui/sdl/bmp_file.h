@@ -3,7 +3,7 @@
 #include <string>
 
 #include "game/platform.h"
-#include "ui/canvas.h"
+#include "gfx/canvas.h"
 
 namespace vorlask {
 

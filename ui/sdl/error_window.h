@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/canvas.h"
+#include "gfx/canvas.h"
 #include "ui/error_box.h"
 
 namespace vorlask {

@@ -10,7 +10,7 @@
 
 #include "game/platform.h"
 #include "game/state.h"
-#include "ui/canvas.h"
+#include "gfx/canvas.h"
 
 typedef struct _Mix_Music Mix_Music;
 

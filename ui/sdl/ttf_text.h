@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "ui/canvas.h"
+#include "gfx/canvas.h"
 
 typedef struct _TTF_Font TTF_Font;
 

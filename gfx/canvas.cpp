@@ -1,4 +1,4 @@
-#include "ui/canvas.h"
+#include "gfx/canvas.h"
 
 #include <algorithm>
 #include <cstdlib>
