@@ -160,26 +160,7 @@ void TForm3::wolf2() {
   OptionCommands();
 
   NoteCursorCell();
-  switch (CursorCellCode) {
-    case cell::kEmpty:
-    case cell::kLight:
-      DrawTile(tile::kCursorEmpty, CursorRow, CursorCol);
-      break;
-    case cell::kHunter:
-      DrawTile(tile::kCursorHunter, CursorRow, CursorCol);
-      break;
-    case cell::kWolf:
-      DrawTile(tile::kCursorWolf, CursorRow, CursorCol);
-      break;
-    case cell::kPickedHunter:
-      DrawTile(tile::kPickedHunter, CursorRow, CursorCol);
-      break;
-    case cell::kPickedWolf:
-      DrawTile(tile::kPickedWolf, CursorRow, CursorCol);
-      break;
-    default:
-      break;
-  }
+  DrawCursor();
 
   if (Command == vk::kEnter) MoveInput();
 }

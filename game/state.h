@@ -132,6 +132,7 @@ class TForm3 {
   void DrawMessageBlock();
   void Calibrate();  // the speed measurement of the first paint
   void DrawTile(int index, int row, int col);
+  void DrawCursor();   // the cursor's tile on the square of CursorRow, CursorCol
   void RedrawBoard();  // wolf1 with FullRedraw 1, so that squares left empty are repaired
   void AnimateWolf();  // wolf3 with AnimWolf 1 for its duration
   // A tile's top-left pixel for a square.

@@ -3,6 +3,42 @@
 
 namespace vorlask {
 
+namespace {
+
+// The tile of a piece's code, or -1 for a square that shows no piece.
+int PieceTile(char code) {
+  switch (code) {
+    case cell::kHunter:
+      return tile::kHunter;
+    case cell::kWolf:
+      return tile::kWolf;
+    case cell::kPickedHunter:
+      return tile::kPickedHunter;
+    case cell::kPickedWolf:
+      return tile::kPickedWolf;
+    default:
+      return -1;
+  }
+}
+
+// The tile of the square under the cursor: the cursor's mark with what stands there, except
+// that a piece in the hand already shows as picked up.
+int CursorTile(char code) {
+  switch (code) {
+    case cell::kEmpty:
+    case cell::kLight:
+      return tile::kCursorEmpty;
+    case cell::kHunter:
+      return tile::kCursorHunter;
+    case cell::kWolf:
+      return tile::kCursorWolf;
+    default:
+      return PieceTile(code);
+  }
+}
+
+}  // namespace
+
 // The tile set is drawn, not loaded, so the form has its pictures from the moment it exists.
 TForm3::TForm3(Platform& p)
     : platform(p),
@@ -33,48 +69,21 @@ void TForm3::FormPaint() {
 void TForm3::wolf1() {
   for (int r = 2; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
-      switch (Board.At(r, c)) {
-        case cell::kEmpty:
-          if (FullRedraw == 1) DrawTile(tile::kDark, r, c);
-          break;
-        case cell::kHunter:
-          DrawTile(tile::kHunter, r, c);
-          break;
-        case cell::kWolf:
-          DrawTile(tile::kWolf, r, c);
-          break;
-        case cell::kPickedHunter:
-          DrawTile(tile::kPickedHunter, r, c);
-          break;
-        case cell::kPickedWolf:
-          DrawTile(tile::kPickedWolf, r, c);
-          break;
-        default:
-          break;
+      const char code = Board.At(r, c);
+      if (code == cell::kEmpty) {
+        if (FullRedraw == 1) DrawTile(tile::kDark, r, c);
+      } else if (const int piece = PieceTile(code); piece >= 0) {
+        DrawTile(piece, r, c);
       }
     }
   }
   NoteCursorCell();
-  switch (CursorCellCode) {
-    case cell::kEmpty:
-    case cell::kLight:
-      DrawTile(tile::kCursorEmpty, CursorRow, CursorCol);
-      break;
-    case cell::kHunter:
-      DrawTile(tile::kCursorHunter, CursorRow, CursorCol);
-      break;
-    case cell::kWolf:
-      DrawTile(tile::kCursorWolf, CursorRow, CursorCol);
-      break;
-    case cell::kPickedHunter:
-      DrawTile(tile::kPickedHunter, CursorRow, CursorCol);
-      break;
-    case cell::kPickedWolf:
-      DrawTile(tile::kPickedWolf, CursorRow, CursorCol);
-      break;
-    default:
-      break;
-  }
+  DrawCursor();
+}
+
+void TForm3::DrawCursor() {
+  if (const int index = CursorTile(CursorCellCode); index >= 0)
+    DrawTile(index, CursorRow, CursorCol);
 }
 
 }  // namespace vorlask
