@@ -54,7 +54,8 @@ Image TtfTextRenderer::Render(const std::string& utf8, const Font& font, Color b
   for (int y = 0; y < argb->h; ++y) {
     const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) +
                                                       static_cast<std::ptrdiff_t>(y) * argb->pitch);
-    for (int x = 0; x < argb->w; ++x) image.Set(x, y, row[x] | 0xFF000000u);
+    for (int x = 0; x < argb->w; ++x)
+      image.Set(x, y, row[x] | 0xFF000000u);
   }
   SDL_UnlockSurface(argb);
   SDL_FreeSurface(argb);
