@@ -6,8 +6,10 @@
 #   - CPU and resident memory while the music plays (to SDL's silent audio device);
 #   - the computer players' time per move (vorlask_bench);
 #   - the speed measurement at start-up and the duration of an animated move (bench/animation.sh).
-# Prints Markdown, a subsection of the README's Performance section.
-# Usage: bench/report.sh [RUNS]   (start-up runs, default 9)
+# Prints the body of the README's Performance section in Markdown; with --readme it writes it
+# into README.md between the section's two marker comments instead. The section is only ever
+# written this way, so that its figures all come from one run.
+# Usage: bench/report.sh [--readme] [RUNS]   (start-up runs, default 9)
 set -euo pipefail
 
 # ---- Music: run as a child with the e2e helpers, prints "idle_rss music_rss music_cpu" ----
@@ -34,15 +36,27 @@ if [ "${1:-}" = "--music" ]; then
 fi
 
 cd "$(dirname "$0")/.."
+into_readme=0
+if [ "${1:-}" = "--readme" ]; then
+  into_readme=1
+  shift
+fi
 runs="${1:-9}"
 build=build-bench
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)" --target vorlask vorlask_bench >/dev/null
 game="$PWD/$build/vorlask"
 
-echo "### Everything in one report"
+report() {
+cat <<'TEXT'
+`bench/report.sh` measures on a Release build and a private Xvfb display: the start to the
+first frame against a minimal SDL program that opens the same window through the same software
+drawing path (`bench/startup.sh`), CPU time and resident memory while idle and while the music
+plays, the speed measurement at start-up and an animated move (`bench/animation.sh`), and the
+computer players' time per move (`vorlask_bench`).
+TEXT
 echo
-echo "\`bench/report.sh\` on a Release build, $(date -u +%Y-%m-%d), load average $(cut -d' ' -f1 /proc/loadavg) at the start."
+echo "Measured on $(date -u +%Y-%m-%d), load average $(cut -d' ' -f1 /proc/loadavg) at the start."
 echo
 if [ -x bench/startup.sh ]; then
   bench/startup.sh "$runs" 2>/dev/null
@@ -93,3 +107,17 @@ EOF
     if (u == "us") u = "µs"
     printf "| %s (`%s`) | %s %s |\n", ($1 in d) ? d[$1] : $1, $1, t, u
   }'
+}
+
+if [ "$into_readme" = 1 ]; then
+  body="$(mktemp)"
+  report >"$body"
+  awk -v body="$body" '
+    /^<!-- Written by bench\/report.sh/ { print; print ""; while ((getline line < body) > 0) print line; skip = 1; next }
+    /^<!-- End of the report. -->/ { skip = 0 }
+    !skip' README.md >README.md.new
+  mv README.md.new README.md
+  rm -f "$body"
+else
+  report
+fi
