@@ -109,8 +109,7 @@ void TForm3::TurnCycle() {
   }
 }
 
-void TForm3::wolf2() {
-  // The square the cursor leaves is painted as it is, without the cursor mark.
+void TForm3::RepaintLeftSquare() {
   switch (CursorCellCode) {
     case cell::kEmpty:
       DrawTile(tile::kDark, CursorRow, CursorCol);
@@ -129,6 +128,11 @@ void TForm3::wolf2() {
     default:
       break;  // picked-up pieces keep their picture; "8" means nothing is remembered
   }
+}
+
+void TForm3::wolf2() {
+  // The square the cursor leaves is painted as it is, without the cursor mark.
+  RepaintLeftSquare();
 
   switch (Command) {
     case vk::kEscape:

@@ -59,6 +59,15 @@ bool TForm3::FormCreate() {
   ModeOption = 2;
   StartOption = 1;
 
+  if (!LoadBitmaps()) return false;
+
+  TrackNumber = 1;
+  NotifyArmed = 0;
+  wolf0();
+  return true;
+}
+
+bool TForm3::LoadBitmaps() {
   // The bitmaps are looked for in the current directory first, then in the folders where the
   // program keeps its data; the music is played from the same folder.
   const std::vector<std::string> folders = platform.DataFolders();
@@ -100,10 +109,6 @@ bool TForm3::FormCreate() {
                                           "\" and cannot blank it."));
     return false;
   }
-
-  TrackNumber = 1;
-  NotifyArmed = 0;
-  wolf0();
   return true;
 }
 

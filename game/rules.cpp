@@ -28,6 +28,44 @@ Place PutDown(TBoard& board, int row, int col, char picked, const std::array<Ste
   return from;
 }
 
+// The hunter in the hand goes back to its square, and the one at (row, col) is taken instead.
+InputResult SwitchHunter(TBoard& board, int row, int col) {
+  InputResult result{InputEffect::kSwitchedHunter, {}, {row, col}};
+  for (int r = 1; r <= 10; ++r) {
+    const int c = FirstAt(board.Row(r), cell::kPickedHunter);
+    if (c != 0) {
+      board.Set(r, c, cell::kHunter);
+      result.from = {r, c};
+      break;
+    }
+  }
+  board.Set(row, col, cell::kPickedHunter);
+  return result;
+}
+
+// The piece in the hand put down on the empty square (row, col), if it may move there.
+InputResult MovePiece(Position& p, int row, int col) {
+  TBoard& board = p.board;
+  if (p.turn_state == turn::kWolfPickedUp) {
+    const Place from = PutDown(board, row, col, cell::kPickedWolf, kWolfNeighbours);
+    if (from == Place{}) return {};
+    board.Set(row, col, cell::kWolf);
+    p.turn_state = turn::kHuntersToMove;
+    p.move_made = 1;
+    p.wolf_row = static_cast<std::uint8_t>(row);
+    p.wolf_col = static_cast<std::uint8_t>(col);
+    return {InputEffect::kMovedWolf, from, {row, col}};
+  }
+  if (p.turn_state == turn::kHunterPickedUp) {
+    const Place from = PutDown(board, row, col, cell::kPickedHunter, kHunterOrigins);
+    if (from == Place{}) return {};
+    board.Set(row, col, cell::kHunter);
+    p.turn_state = turn::kWolfToMove;
+    return {InputEffect::kMovedHunter, from, {row, col}};
+  }
+  return {};
+}
+
 }  // namespace
 
 InputResult ApplyInput(Position& p, int row, int col) {
@@ -56,35 +94,9 @@ InputResult ApplyInput(Position& p, int row, int col) {
     return {InputEffect::kPutBackHunter, {row, col}, {row, col}};
   }
   if (code == cell::kHunter && p.turn_state == turn::kHunterPickedUp) {
-    InputResult result{InputEffect::kSwitchedHunter, {}, {row, col}};
-    for (int r = 1; r <= 10; ++r) {
-      const int c = FirstAt(board.Row(r), cell::kPickedHunter);
-      if (c != 0) {
-        board.Set(r, c, cell::kHunter);
-        result.from = {r, c};
-        break;
-      }
-    }
-    board.Set(row, col, cell::kPickedHunter);
-    return result;
+    return SwitchHunter(board, row, col);
   }
-  if (code == cell::kEmpty && p.turn_state == turn::kWolfPickedUp) {
-    const Place from = PutDown(board, row, col, cell::kPickedWolf, kWolfNeighbours);
-    if (from == Place{}) return {};
-    board.Set(row, col, cell::kWolf);
-    p.turn_state = turn::kHuntersToMove;
-    p.move_made = 1;
-    p.wolf_row = here;
-    p.wolf_col = there;
-    return {InputEffect::kMovedWolf, from, {row, col}};
-  }
-  if (code == cell::kEmpty && p.turn_state == turn::kHunterPickedUp) {
-    const Place from = PutDown(board, row, col, cell::kPickedHunter, kHunterOrigins);
-    if (from == Place{}) return {};
-    board.Set(row, col, cell::kHunter);
-    p.turn_state = turn::kWolfToMove;
-    return {InputEffect::kMovedHunter, from, {row, col}};
-  }
+  if (code == cell::kEmpty) return MovePiece(p, row, col);
   return {};
 }
 

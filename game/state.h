@@ -132,7 +132,10 @@ class TForm3 {
   void DrawMessageBlock();
   void Calibrate();  // the speed measurement of the first paint
   void DrawTile(int index, int row, int col);
-  void DrawCursor();   // the cursor's tile on the square of CursorRow, CursorCol
+  void DrawCursor();
+  void RepaintLeftSquare();  // the cursor's square as CursorCellCode remembers it, unmarked
+  bool
+  LoadBitmaps();  // finds the data folder and loads the six bitmaps; false on failure   // the cursor's tile on the square of CursorRow, CursorCol
   void RedrawBoard();  // wolf1 with FullRedraw 1, so that squares left empty are repaired
   void AnimateWolf();  // wolf3 with AnimWolf 1 for its duration
   // A tile's top-left pixel for a square.

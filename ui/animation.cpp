@@ -42,27 +42,10 @@ void TForm3::wolf3() {
 
   // One 2 x 2 patch of empty board covers both squares of the move; drawing it first in every
   // frame erases the piece where the previous frame left it.
-  const int to_row = AnimToRow;
-  const int to_col = AnimToCol;
-  int patch_row = to_row;
-  int patch_col = to_col;
-  const Image* patch = &FallingPatch;
-  switch (AnimDirection) {
-    case 0:
-      break;
-    case 1:
-      patch = &RisingPatch;
-      patch_col = to_col - 1;
-      break;
-    case 2:
-      patch_row = to_row - 1;
-      patch_col = to_col - 1;
-      break;
-    default:
-      patch = &RisingPatch;
-      patch_row = to_row - 1;
-      break;
-  }
+  const bool rising = AnimDirection == 1 || AnimDirection > 2;
+  const Image* patch = rising ? &RisingPatch : &FallingPatch;
+  const int patch_row = AnimDirection >= 2 ? AnimToRow - 1 : AnimToRow;
+  const int patch_col = AnimDirection == 1 || AnimDirection == 2 ? AnimToCol - 1 : AnimToCol;
   const int patch_x = SquareX(patch_col);
   const int patch_y = SquareY(patch_row);
 

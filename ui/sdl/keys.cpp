@@ -1,8 +1,54 @@
 #include "ui/sdl/keys.h"
 
+#include <array>
+
 #include "game/codes.h"
 
 namespace vorlask {
+
+namespace {
+
+// Keys outside the letters, digits and function keys, with the window system's codes.
+struct KeyCode {
+  SDL_Keycode key;
+  std::uint16_t code;
+};
+constexpr std::array<KeyCode, 32> kOtherKeys = {{
+    {SDLK_RETURN, vk::kEnter},
+    {SDLK_RETURN2, vk::kEnter},
+    {SDLK_KP_ENTER, vk::kEnter},
+    {SDLK_ESCAPE, vk::kEscape},
+    {SDLK_LEFT, vk::kLeft},
+    {SDLK_UP, vk::kUp},
+    {SDLK_RIGHT, vk::kRight},
+    {SDLK_DOWN, vk::kDown},
+    {SDLK_BACKSPACE, 8},
+    {SDLK_TAB, 9},
+    {SDLK_LSHIFT, 16},
+    {SDLK_RSHIFT, 16},
+    {SDLK_LCTRL, 17},
+    {SDLK_RCTRL, 17},
+    {SDLK_LALT, 18},
+    {SDLK_RALT, 18},
+    {SDLK_PAUSE, 19},
+    {SDLK_CAPSLOCK, 20},
+    {SDLK_SPACE, 32},
+    {SDLK_PAGEUP, 33},
+    {SDLK_PAGEDOWN, 34},
+    {SDLK_END, 35},
+    {SDLK_HOME, 36},
+    {SDLK_INSERT, 45},
+    {SDLK_DELETE, 46},
+    {SDLK_KP_0, 96},
+    {SDLK_KP_MULTIPLY, 106},
+    {SDLK_KP_PLUS, 107},
+    {SDLK_KP_MINUS, 109},
+    {SDLK_KP_PERIOD, 110},
+    {SDLK_KP_DIVIDE, 111},
+    {SDLK_NUMLOCKCLEAR, 144},
+}};
+
+}  // namespace
 
 std::uint16_t VirtualKeyCode(SDL_Keycode sym, SDL_Scancode scancode) {
   if (sym >= SDLK_a && sym <= SDLK_z) return static_cast<std::uint16_t>('A' + (sym - SDLK_a));
@@ -19,69 +65,10 @@ std::uint16_t VirtualKeyCode(SDL_Keycode sym, SDL_Scancode scancode) {
   if (sym >= SDLK_KP_1 && sym <= SDLK_KP_9)
     return static_cast<std::uint16_t>(97 + (sym - SDLK_KP_1));
   if (sym >= SDLK_F1 && sym <= SDLK_F12) return static_cast<std::uint16_t>(112 + (sym - SDLK_F1));
-  switch (sym) {
-    case SDLK_RETURN:
-    case SDLK_RETURN2:
-    case SDLK_KP_ENTER:
-      return vk::kEnter;
-    case SDLK_ESCAPE:
-      return vk::kEscape;
-    case SDLK_LEFT:
-      return vk::kLeft;
-    case SDLK_UP:
-      return vk::kUp;
-    case SDLK_RIGHT:
-      return vk::kRight;
-    case SDLK_DOWN:
-      return vk::kDown;
-    case SDLK_BACKSPACE:
-      return 8;
-    case SDLK_TAB:
-      return 9;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT:
-      return 16;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL:
-      return 17;
-    case SDLK_LALT:
-    case SDLK_RALT:
-      return 18;
-    case SDLK_PAUSE:
-      return 19;
-    case SDLK_CAPSLOCK:
-      return 20;
-    case SDLK_SPACE:
-      return 32;
-    case SDLK_PAGEUP:
-      return 33;
-    case SDLK_PAGEDOWN:
-      return 34;
-    case SDLK_END:
-      return 35;
-    case SDLK_HOME:
-      return 36;
-    case SDLK_INSERT:
-      return 45;
-    case SDLK_DELETE:
-      return 46;
-    case SDLK_KP_0:
-      return 96;
-    case SDLK_KP_MULTIPLY:
-      return 106;
-    case SDLK_KP_PLUS:
-      return 107;
-    case SDLK_KP_MINUS:
-      return 109;
-    case SDLK_KP_PERIOD:
-      return 110;
-    case SDLK_KP_DIVIDE:
-      return 111;
-    case SDLK_NUMLOCKCLEAR:
-      return 144;
-    default:
-      return 0;
+  for (const auto& [key, code] : kOtherKeys) {
+    if (key == sym) return code;
   }
+  return 0;
 }
 
 }  // namespace vorlask
