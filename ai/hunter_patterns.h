@@ -6,16 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "game/rules.h"
+
 namespace vorlask {
 
 // A cell of a hunter formation: pattern row 1 lies on the lowest Board row that holds a hunter,
 // pattern row 2 on the row above it; pattern column j lies on Board column j + 1 as written, or
 // on column 10 - j when the formation is mirrored left to right.
-struct PatternCell {
-  int row = 0;
-  int col = 0;
-  friend bool operator==(const PatternCell&, const PatternCell&) = default;
-};
+using PatternCell = Place;
 
 // The wolf squares an entry names, or "any" when the entry fits wherever the wolf stands.
 struct WolfSquares {

@@ -37,26 +37,15 @@ std::string CheckBoard(const TBoard& board) {
           return std::string("light square ") + SquareName(r, c) + " holds '" + code + "'";
         continue;
       }
-      switch (code) {
-        case cell::kEmpty:
-          break;
-        case cell::kHunter:
-          ++hunters;
-          break;
-        case cell::kPickedHunter:
-          ++hunters;
-          ++picked_hunters;
-          break;
-        case cell::kWolf:
-          ++wolves;
-          break;
-        case cell::kPickedWolf:
-          ++wolves;
-          ++picked_wolves;
-          break;
-        default:
-          return std::string("dark square ") + SquareName(r, c) + " holds '" + code + "'";
+      if (code == cell::kHunter || code == cell::kPickedHunter) {
+        ++hunters;
+      } else if (code == cell::kWolf || code == cell::kPickedWolf) {
+        ++wolves;
+      } else if (code != cell::kEmpty) {
+        return std::string("dark square ") + SquareName(r, c) + " holds '" + code + "'";
       }
+      picked_hunters += code == cell::kPickedHunter;
+      picked_wolves += code == cell::kPickedWolf;
     }
   }
   if (hunters != 4) return std::to_string(hunters) + " hunters on the board";

@@ -24,17 +24,12 @@ inline constexpr char kBorder = '9';
 
 // Whose move it is, and whether a piece is in the hand (TurnState).
 namespace turn {
-inline constexpr std::uint8_t kHuntersToMove = 0;
-inline constexpr std::uint8_t kWolfPickedUp = 1;
-inline constexpr std::uint8_t kHunterPickedUp = 2;
-inline constexpr std::uint8_t kWolfToMove = 3;
+enum : std::uint8_t { kHuntersToMove, kWolfPickedUp, kHunterPickedUp, kWolfToMove };
 }  // namespace turn
 
 // Who plays which side (GameMode); the option ModeOption counts them from 1.
 namespace mode {
-inline constexpr std::uint8_t kTwoPeople = 0;
-inline constexpr std::uint8_t kComputerHunters = 1;
-inline constexpr std::uint8_t kComputerWolf = 2;
+enum : std::uint8_t { kTwoPeople, kComputerHunters, kComputerWolf };
 }  // namespace mode
 
 // What the one-shot timer does when it fires (TimerAction).

@@ -38,17 +38,19 @@ inline constexpr int kTileCount = 11;
 
 // Pictures of the tile set ImageList1, by number.
 namespace tile {
-inline constexpr int kCursorHunter = 0;
-inline constexpr int kCursorWolf = 1;
-inline constexpr int kCursorEmpty = 2;
-inline constexpr int kDark = 3;
-inline constexpr int kPickedHunter = 4;
-inline constexpr int kPickedWolf = 5;
-inline constexpr int kLight = 6;
-inline constexpr int kHunter = 7;
-inline constexpr int kWolf = 8;
-inline constexpr int kMovingHunter = 9;
-inline constexpr int kMovingWolf = 10;
+enum : int {
+  kCursorHunter,
+  kCursorWolf,
+  kCursorEmpty,
+  kDark,
+  kPickedHunter,
+  kPickedWolf,
+  kLight,
+  kHunter,
+  kWolf,
+  kMovingHunter,
+  kMovingWolf,
+};
 }  // namespace tile
 
 // The data files, in the order start-up loads them, and the music files.

@@ -5,36 +5,18 @@ namespace vorlask {
 
 namespace {
 
-// The tile of a piece's code, or -1 for a square that shows no piece.
-int PieceTile(char code) {
-  switch (code) {
-    case cell::kHunter:
-      return tile::kHunter;
-    case cell::kWolf:
-      return tile::kWolf;
-    case cell::kPickedHunter:
-      return tile::kPickedHunter;
-    case cell::kPickedWolf:
-      return tile::kPickedWolf;
-    default:
-      return -1;
-  }
-}
+// By code "0" to "5": the tile of the piece on a square (-1 for none), and the tile of the
+// square under the cursor, the cursor's mark with what stands there, except that a piece in
+// the hand already shows as picked up.
+constexpr std::array<int, 6> kPieceTiles = {
+    -1, -1, tile::kHunter, tile::kWolf, tile::kPickedHunter, tile::kPickedWolf};
+constexpr std::array<int, 6> kCursorTiles = {tile::kCursorEmpty,  tile::kCursorEmpty,
+                                             tile::kCursorHunter, tile::kCursorWolf,
+                                             tile::kPickedHunter, tile::kPickedWolf};
 
-// The tile of the square under the cursor: the cursor's mark with what stands there, except
-// that a piece in the hand already shows as picked up.
-int CursorTile(char code) {
-  switch (code) {
-    case cell::kEmpty:
-    case cell::kLight:
-      return tile::kCursorEmpty;
-    case cell::kHunter:
-      return tile::kCursorHunter;
-    case cell::kWolf:
-      return tile::kCursorWolf;
-    default:
-      return PieceTile(code);
-  }
+int TileOf(const std::array<int, 6>& tiles, char code) {
+  if (code < cell::kEmpty || code > cell::kPickedWolf) return -1;
+  return tiles[static_cast<std::size_t>(code - cell::kEmpty)];
 }
 
 }  // namespace
@@ -72,7 +54,7 @@ void TForm3::wolf1() {
       const char code = Board.At(r, c);
       if (code == cell::kEmpty) {
         if (FullRedraw == 1) DrawTile(tile::kDark, r, c);
-      } else if (const int piece = PieceTile(code); piece >= 0) {
+      } else if (const int piece = TileOf(kPieceTiles, code); piece >= 0) {
         DrawTile(piece, r, c);
       }
     }
@@ -82,7 +64,7 @@ void TForm3::wolf1() {
 }
 
 void TForm3::DrawCursor() {
-  if (const int index = CursorTile(CursorCellCode); index >= 0)
+  if (const int index = TileOf(kCursorTiles, CursorCellCode); index >= 0)
     DrawTile(index, CursorRow, CursorCol);
 }
 

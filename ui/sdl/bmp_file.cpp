@@ -84,17 +84,7 @@ bool ReadOtherBmp(std::ifstream& in, std::uint64_t size, Image& out, std::string
     error = SDL_GetError();
     return false;
   }
-  Image image(argb->w, argb->h);
-  SDL_LockSurface(argb);
-  for (int y = 0; y < argb->h; ++y) {
-    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) +
-                                                      static_cast<std::ptrdiff_t>(y) * argb->pitch);
-    for (int x = 0; x < argb->w; ++x)
-      image.Set(x, y, row[x] | 0xFF000000u);
-  }
-  SDL_UnlockSurface(argb);
-  SDL_FreeSurface(argb);
-  out = std::move(image);
+  out = TakeArgbSurface(argb);
   return true;
 }
 
@@ -118,6 +108,20 @@ bool LoadCheckedBmp(const std::string& path, const BitmapLayout& layout, Image& 
 }
 
 }  // namespace
+
+Image TakeArgbSurface(SDL_Surface* argb) {
+  Image image(argb->w, argb->h);
+  SDL_LockSurface(argb);
+  for (int y = 0; y < argb->h; ++y) {
+    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) +
+                                                      static_cast<std::ptrdiff_t>(y) * argb->pitch);
+    for (int x = 0; x < argb->w; ++x)
+      image.Set(x, y, row[x] | 0xFF000000u);
+  }
+  SDL_UnlockSurface(argb);
+  SDL_FreeSurface(argb);
+  return image;
+}
 
 bool LoadBmpFile(const std::string& path, Image& out, std::string& error) {
   BitmapLayout layout;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <SDL.h>
+
 #include <string>
 
 #include "game/platform.h"
@@ -8,6 +10,8 @@
 namespace vorlask {
 
 // Reads a Windows bitmap file into 0xAARRGGBB pixels, all opaque.
+// The pixels of a surface in ARGB8888, made opaque; the surface is freed.
+Image TakeArgbSurface(SDL_Surface* argb);
 bool LoadBmpFile(const std::string& path, Image& out, std::string& error);
 // A data file for the game: missing, damaged (error says how), unreadable (error says why), or
 // loaded. The same checks as LoadBmpFile, told apart for the message the game shows.

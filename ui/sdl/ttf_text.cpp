@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include "ui/sdl/bmp_file.h"
+
 namespace vorlask {
 
 TtfTextRenderer::TtfTextRenderer(std::string bold_font_file) : file_(std::move(bold_font_file)) {
@@ -49,17 +51,7 @@ Image TtfTextRenderer::Render(const std::string& utf8, const Font& font, Color b
   SDL_Surface* argb = SDL_ConvertSurfaceFormat(shaded, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(shaded);
   if (argb == nullptr) return {};
-  Image image(argb->w, argb->h);
-  SDL_LockSurface(argb);
-  for (int y = 0; y < argb->h; ++y) {
-    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) +
-                                                      static_cast<std::ptrdiff_t>(y) * argb->pitch);
-    for (int x = 0; x < argb->w; ++x)
-      image.Set(x, y, row[x] | 0xFF000000u);
-  }
-  SDL_UnlockSurface(argb);
-  SDL_FreeSurface(argb);
-  return image;
+  return TakeArgbSurface(argb);
 }
 
 }  // namespace vorlask
