@@ -10,6 +10,7 @@
 #include "ai/hunter_patterns.h"
 #include "support/fake_platform.h"
 #include "support/hunters_walk.h"
+#include "support/wolf_positions.h"
 
 namespace vorlask::testing {
 namespace {
@@ -17,17 +18,9 @@ namespace {
 using Square = std::pair<int, int>;
 using Cells = std::vector<Square>;
 
-// The field of a new game without pieces, then the given hunters and wolf, hunters to move.
+// The given hunters and wolf on an empty field, hunters to move.
 void PlacePieces(TForm3& f, const Cells& hunters, Square wolf) {
-  for (int r = 2; r <= 9; ++r) {
-    for (int c = 2; c <= 9; ++c)
-      f.Board.Set(r, c, IsDarkSquare(r, c) ? '0' : '1');
-  }
-  for (const auto& [r, c] : hunters)
-    f.Board.Set(r, c, '2');
-  f.Board.Set(wolf.first, wolf.second, '3');
-  f.WolfRow = static_cast<std::uint8_t>(wolf.first);
-  f.WolfCol = static_cast<std::uint8_t>(wolf.second);
+  SetPosition(f, hunters, wolf);
   f.TurnState = 0;
 }
 

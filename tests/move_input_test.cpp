@@ -89,23 +89,23 @@ TEST(MoveInput, PuttingAHunterBackCountsAsTouchingTheGame) {
   EXPECT_EQ(h.form.MoveMade, 0);
 }
 
+// The squares the last animation went from and to.
+void ExpectAnimated(const TForm3& f, Place from, Place to) {
+  EXPECT_EQ((Place{f.AnimFromRow, f.AnimFromCol}), from);
+  EXPECT_EQ((Place{f.AnimToRow, f.AnimToCol}), to);
+}
+
 TEST(MoveInput, AnimatedMovesHandTheSquaresOn) {
   CheckedGame g;
   StartTwoPlayers(g);
   g.Key(vk::kA);
   g.EnterAt(7, 4);
   g.EnterAt(6, 5);
-  EXPECT_EQ(g.form.AnimFromRow, 7);
-  EXPECT_EQ(g.form.AnimFromCol, 4);
-  EXPECT_EQ(g.form.AnimToRow, 6);
-  EXPECT_EQ(g.form.AnimToCol, 5);
+  ExpectAnimated(g.form, {7, 4}, {6, 5});
   EXPECT_EQ(g.form.AnimWolf, 0);
   g.EnterAt(9, 8);
   g.EnterAt(8, 9);
-  EXPECT_EQ(g.form.AnimFromRow, 9);
-  EXPECT_EQ(g.form.AnimFromCol, 8);
-  EXPECT_EQ(g.form.AnimToRow, 8);
-  EXPECT_EQ(g.form.AnimToCol, 9);
+  ExpectAnimated(g.form, {9, 8}, {8, 9});
   EXPECT_EQ(g.form.TurnState, 3);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <initializer_list>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "game/board.h"
 #include "game/state.h"
@@ -12,7 +12,7 @@ namespace vorlask::testing {
 using Square = std::pair<int, int>;  // (row, column) of the Board
 
 // An empty field with the given hunters and the wolf; WolfRow and WolfCol follow the Board.
-inline void SetPosition(TForm3& form, std::initializer_list<Square> hunters, Square wolf) {
+inline void SetPosition(TForm3& form, const std::vector<Square>& hunters, Square wolf) {
   for (int r = 2; r <= 9; ++r) {
     for (int c = 2; c <= 9; ++c)
       form.Board.Set(r, c, IsDarkSquare(r, c) ? '0' : '1');
