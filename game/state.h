@@ -113,7 +113,7 @@ class TForm3 {
     ~HandlerCheck();
 
    private:
-    const TForm3& form_;
+    [[maybe_unused]] const TForm3& form_;  // read only where the check is built in
   };
 
   // ---- Pieces of the handlers, named for what they do ----
