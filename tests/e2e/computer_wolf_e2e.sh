@@ -41,17 +41,7 @@ awk -v s="$seconds" 'BEGIN { exit !(s >= 0.25) }' ||
 e2e_wait_idle 30
 e2e_expect_board "after the opening move"
 
-for move in "${moves[@]}"; do
-  read -r hr hc gr gc wr wc tr tc <<<"$move"
-  e2e_click_square "$hr" "$hc"
-  e2e_click_square "$gr" "$gc"
-  e2e_wait_idle 30
-  unset "expected[$hr, $hc]" "expected[$wr, $wc]"
-  expected[$gr, $gc]=H
-  expected[$tr, $tc]=W
-  e2e_expect_board "after the hunter's move to ($gr, $gc)"
-  e2e_log "hunter ($hr, $hc) to ($gr, $gc), wolf ($wr, $wc) to ($tr, $tc)"
-done
+e2e_play_against_computer H W "${moves[@]}"
 
 e2e_key Escape
 e2e_expect_exit 0

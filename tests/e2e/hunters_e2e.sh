@@ -25,17 +25,7 @@ e2e_start_game
 e2e_wait_ready
 e2e_expect_board "at start-up"
 
-for move in "${moves[@]}"; do
-  read -r wr wc tr tc hr hc gr gc <<<"$move"
-  e2e_click_square "$wr" "$wc"
-  e2e_click_square "$tr" "$tc"
-  e2e_wait_idle 30
-  unset "expected[$wr, $wc]" "expected[$hr, $hc]"
-  expected[$tr, $tc]=W
-  expected[$gr, $gc]=H
-  e2e_expect_board "after the wolf's move to ($tr, $tc)"
-  e2e_log "wolf to ($tr, $tc), hunter ($hr, $hc) to ($gr, $gc)"
-done
+e2e_play_against_computer W H "${moves[@]}"
 
 # The wolf on (7, 2) is caught: the result block is drawn in blue at the top of the panel, and
 # a click on the board changes nothing any more.

@@ -389,3 +389,23 @@ e2e_expect_board() {
   want="$(e2e_expected_board)"
   [ "$got" = "$want" ] || e2e_fail "$1: the board shows $got, expected $want (dark squares, rows 2 to 9)"
 }
+
+# Plays the person's moves, two clicks each, against the computer and checks the board after
+# each reply. mine and theirs are the letters of the two sides' pieces (W or H) in the global
+# map `expected`; each move is "from_row from_col to_row to_col" of the person's piece, then
+# the same four of the computer's reply.
+e2e_play_against_computer() {
+  local mine="$1" theirs="$2" move fr fc tr tc rfr rfc rtr rtc
+  shift 2
+  for move in "$@"; do
+    read -r fr fc tr tc rfr rfc rtr rtc <<<"$move"
+    e2e_click_square "$fr" "$fc"
+    e2e_click_square "$tr" "$tc"
+    e2e_wait_idle 30
+    unset "expected[$fr, $fc]" "expected[$rfr, $rfc]"
+    expected[$tr, $tc]=$mine
+    expected[$rtr, $rtc]=$theirs
+    e2e_expect_board "after the move to ($tr, $tc)"
+    e2e_log "($fr, $fc) to ($tr, $tc), the reply ($rfr, $rfc) to ($rtr, $rtc)"
+  done
+}
