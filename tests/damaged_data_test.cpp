@@ -55,67 +55,45 @@ struct Damage {
   std::function<void(const fs::path&)> apply;
 };
 
+// A damage made by changing the file's bytes.
+Damage Edit(const char* name, std::function<void(Bytes&)> edit) {
+  return {name, [edit](const fs::path& p) {
+            Bytes b = ReadFile(p);
+            edit(b);
+            WriteFile(p, b);
+          }};
+}
+
+// A header field overwritten with a 32-bit value.
+Damage HeaderClaims(const char* name, std::size_t at, std::uint32_t value) {
+  return Edit(name, [at, value](Bytes& b) { PutU32(b, at, value); });
+}
+
 const std::vector<Damage>& Damages() {
   static const std::vector<Damage> kDamages = {
       {"empty", [](const fs::path& p) { WriteFile(p, {}); }},
-      {"cut to its first half",
-       [](const fs::path& p) {
-         Bytes b = ReadFile(p);
-         b.resize(b.size() / 2);
-         WriteFile(p, b);
-       }},
-      {"cut inside the header",
-       [](const fs::path& p) {
-         Bytes b = ReadFile(p);
-         b.resize(20);
-         WriteFile(p, b);
-       }},
-      {"cut after the header",
-       [](const fs::path& p) {
-         Bytes b = ReadFile(p);
-         b.resize(54);
-         WriteFile(p, b);
-       }},
-      {"wrong signature",
-       [](const fs::path& p) {
-         Bytes b = ReadFile(p);
-         b[0] = 'X';
-         b[1] = 'X';
-         WriteFile(p, b);
-       }},
+      Edit("cut to its first half", [](Bytes& b) { b.resize(b.size() / 2); }),
+      Edit("cut inside the header", [](Bytes& b) { b.resize(20); }),
+      Edit("cut after the header", [](Bytes& b) { b.resize(54); }),
+      Edit("wrong signature",
+           [](Bytes& b) {
+             b[0] = 'X';
+             b[1] = 'X';
+           }),
       {"a text file", [](const fs::path& p) { WriteFile(p, Bytes(400, 'x')); }},
-      {"header claims 100000 by 100000",
-       [](const fs::path& p) {
-         Bytes b = ReadFile(p);
-         PutU32(b, 18, 100000);
-         PutU32(b, 22, 100000);
-         WriteFile(p, b);
-       }},
-      {"header claims the largest negative height",
-       [](const fs::path& p) {
-         Bytes b = ReadFile(p);
-         PutU32(b, 22, 0x80000000u);
-         WriteFile(p, b);
-       }},
-      {"header claims zero width",
-       [](const fs::path& p) {
-         Bytes b = ReadFile(p);
-         PutU32(b, 18, 0);
-         WriteFile(p, b);
-       }},
-      {"unknown colour depth",
-       [](const fs::path& p) {
-         Bytes b = ReadFile(p);
-         b[28] = 7;
-         b[29] = 0;
-         WriteFile(p, b);
-       }},
-      {"pixel data offset past the end",
-       [](const fs::path& p) {
-         Bytes b = ReadFile(p);
-         PutU32(b, 10, 0x7FFFFFF0u);
-         WriteFile(p, b);
-       }},
+      Edit("header claims 100000 by 100000",
+           [](Bytes& b) {
+             PutU32(b, 18, 100000);
+             PutU32(b, 22, 100000);
+           }),
+      HeaderClaims("header claims the largest negative height", 22, 0x80000000u),
+      HeaderClaims("header claims zero width", 18, 0),
+      Edit("unknown colour depth",
+           [](Bytes& b) {
+             b[28] = 7;
+             b[29] = 0;
+           }),
+      HeaderClaims("pixel data offset past the end", 10, 0x7FFFFFF0u),
       {"a directory",
        [](const fs::path& p) {
          fs::remove(p);
