@@ -50,6 +50,19 @@ class DataFolder {
   TempFolder folder_;
 };
 
+// A start on the data folder that must fail with one message.
+struct FailedStart {
+  explicit FailedStart(const fs::path& folder) {
+    platform.data_folders = {folder.string()};
+    EXPECT_FALSE(form.FormCreate());
+    EXPECT_EQ(platform.errors.size(), 1u);
+    if (!platform.errors.empty()) message = platform.errors[0];
+  }
+  FakePlatform platform{false};
+  TForm3 form{platform};
+  std::string message;
+};
+
 struct Damage {
   const char* name;
   std::function<void(const fs::path&)> apply;
@@ -119,13 +132,8 @@ TEST(DamagedData, EachBitmapEachDamageRefusesToStartNamingTheFile) {
       SCOPED_TRACE(std::string(file) + " " + damage.name);
       DataFolder folder;
       damage.apply(folder.Path() / file);
-      FakePlatform platform(false);
-      platform.data_folders = {folder.Path().string()};
-      TForm3 form(platform);
-
-      EXPECT_FALSE(form.FormCreate());
-      ASSERT_EQ(platform.errors.size(), 1u);
-      const std::string& message = platform.errors[0];
+      const FailedStart start(folder.Path());
+      const std::string& message = start.message;
       EXPECT_NE(message.find(std::string("\"") + file + "\""), std::string::npos) << message;
       // Only the damaged file is named, so the person knows which one to replace.
       for (const char* other : kBitmapFiles) {
@@ -134,10 +142,10 @@ TEST(DamagedData, EachBitmapEachDamageRefusesToStartNamingTheFile) {
         }
       }
       // No game: nothing set up, nothing armed, no music.
-      EXPECT_EQ(form.GameActive, 0);
-      EXPECT_EQ(form.Board, TBoard());
-      EXPECT_FALSE(platform.timer.Enabled());
-      EXPECT_TRUE(platform.media.log.empty());
+      EXPECT_EQ(start.form.GameActive, 0);
+      EXPECT_EQ(start.form.Board, TBoard());
+      EXPECT_FALSE(start.platform.timer.Enabled());
+      EXPECT_TRUE(start.platform.media.log.empty());
     }
   }
 }
@@ -149,13 +157,7 @@ TEST(DamagedData, AMissingBitmapIsReportedAsMissing) {
     SCOPED_TRACE(kBitmapFiles[i]);
     DataFolder folder;
     fs::remove(folder.Path() / kBitmapFiles[i]);
-    FakePlatform platform(false);
-    platform.data_folders = {folder.Path().string()};
-    TForm3 form(platform);
-
-    EXPECT_FALSE(form.FormCreate());
-    ASSERT_EQ(platform.errors.size(), 1u);
-    const std::string& message = platform.errors[0];
+    const std::string message = FailedStart(folder.Path()).message;
     EXPECT_NE(message.find(std::string("\"") + kBitmapFiles[i] + "\""), std::string::npos)
         << message;
     EXPECT_NE(message.find("is missing"), std::string::npos) << message;
