@@ -23,6 +23,7 @@
 #include <string>
 
 #include "support/fake_platform.h"
+#include "support/soak_platform.h"
 
 namespace vorlask::testing {
 namespace {
@@ -40,64 +41,6 @@ constexpr int kNotificationLimit = 16;
 // The shards that run the same events on every run, so that two runs of one commit agree; the
 // last shard draws a new seed each time and prints it, to find what the fixed ones miss.
 constexpr std::array<std::uint64_t, kShards - 1> kFixedSeeds = {20261208, 1299709, 7919};
-
-// Takes every drawing step and keeps nothing: the game never reads its picture back.
-class NullCanvas : public Canvas {
- public:
-  NullCanvas() : Canvas(1, 1, kOlive) {}
-  void Clear(Color) override {}
-  void Draw(int, int, const Image&) override {}
-  void LineTo(int x, int y) override { MoveTo(x, y); }
-  void Rectangle(int, int, int, int) override {}
-  void TextOut(int, int, const std::string&) override {}
-};
-
-// Serves the bitmaps from memory after the first load: a soak re-creates the form hundreds of
-// times, and the files do not change meanwhile.
-class SoakPlatform : public FakePlatform {
- public:
-  SoakPlatform() : FakePlatform(false) {}
-  FileResult LoadBitmap(const std::string& path, Image& out, std::string& error) override {
-    static std::map<std::string, Image> cache;
-    auto it = cache.find(path);
-    if (it == cache.end()) {
-      Image image;
-      const FileResult result = FakePlatform::LoadBitmap(path, image, error);
-      if (result != FileResult::kLoaded) return result;
-      it = cache.emplace(path, std::move(image)).first;
-    }
-    out = it->second;
-    return FileResult::kLoaded;
-  }
-};
-
-// One input event, kept small: a soak records hundreds of thousands.
-struct Event {
-  enum Kind : std::uint8_t { kStart, kKey, kClick, kTimer, kMusicEnds, kDevice, kNotify };
-  Kind kind = kStart;
-  int a = 0, b = 0, c = 0;
-
-  std::string Text() const {
-    switch (kind) {
-      case kStart:
-        return a != 0 ? "start (real pixels)" : "start";
-      case kKey:
-        return "key " + std::to_string(a);
-      case kClick:
-        return "click button " + std::to_string(a) + " at " + std::to_string(b) + "," +
-               std::to_string(c);
-      case kTimer:
-        return "timer";
-      case kMusicEnds:
-        return "music ends";
-      case kDevice:
-        return a != 0 ? "music device fails" : "music device works";
-      case kNotify:
-        return "music notification";
-    }
-    return "?";
-  }
-};
 
 long EnvNumber(const char* name, long fallback) {
   const char* text = std::getenv(name);
