@@ -6,14 +6,11 @@
 // Like the bitmaps, the icons are made by hand and committed:
 //   build/make_icons data/icons
 // writes vorlask-64.png, vorlask-128.png, vorlask-256.png, vorlask.svg and vorlask-symbolic.svg
-// there. The files hold nothing but the picture: no date, no path, no name of a tool, so that
-// making them again gives the same bytes. libpng compresses the PNG files.
+// there, holding nothing but the picture (no date, path or tool name): the same bytes each time.
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
