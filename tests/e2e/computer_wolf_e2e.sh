@@ -28,12 +28,11 @@ e2e_key p
 unset "expected[7, 4]"
 expected[8, 3]=W
 want="$(e2e_expected_board)"
-for i in $(seq 1 100); do
+shows_want() {
   e2e_shot
-  [ "$(e2e_read_board)" = "$want" ] && break
-  [ "$i" -eq 100 ] && e2e_expect_board "after P"
-  sleep 0.02
-done
+  [ "$(e2e_read_board)" = "$want" ]
+}
+e2e_poll 100 0.02 shows_want || e2e_expect_board "after P"
 seconds="$(awk -v s="$start" -v n="$(date +%s.%N)" 'BEGIN { printf "%.2f\n", n - s }')"
 e2e_log "the opening move showed $seconds s after P"
 awk -v s="$seconds" 'BEGIN { exit !(s >= 0.25) }' ||

@@ -162,14 +162,25 @@ e2e_wait_idle() {
 # stars of the speed measurement) and idle.
 e2e_wait_ready() {
   e2e_wait_window "${1:-20}"
-  local i
-  for i in $(seq 1 200); do
-    e2e_shot
-    [ "$(e2e_pixel 611 3)" = "128,128,0" ] && break
-    [ "$i" -eq 200 ] && e2e_fail "the window was never painted"
-    sleep 0.05
-  done
+  e2e_poll 200 0.05 e2e_painted || e2e_fail "the window was never painted"
   e2e_wait_idle 30
+}
+
+e2e_painted() {
+  e2e_shot
+  [ "$(e2e_pixel 611 3)" = "128,128,0" ]
+}
+
+# Runs a check (a command) until it succeeds, up to `tries` times with `pause` seconds between;
+# returns 1 when it never does.
+e2e_poll() {
+  local tries="$1" pause="$2" i
+  shift 2
+  for i in $(seq 1 "$tries"); do
+    "$@" && return 0
+    [ "$i" -lt "$tries" ] && sleep "$pause"
+  done
+  return 1
 }
 
 # Keys by their X names (Escape, Return, KP_Enter, Left, t, 1, ...), to the game's window.
