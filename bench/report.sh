@@ -47,6 +47,40 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)" --target vorlask vorlask_bench >/dev/null
 game="$PWD/$build/vorlask"
 
+# What each benchmark measures, by its name: "name|description" lines.
+benchmark_names() {
+  cat <<'TEXT'
+BM_Wolfa/0|hunters: whole reply, the first entry fits
+BM_Wolfa/1|hunters: whole reply, entry 34 fits
+BM_Wolfa/2|hunters: no entry fits, no move
+BM_FindHunterMove/0|hunters: choice only, the first entry fits
+BM_FindHunterMove/1|hunters: choice only, entry 34 fits
+BM_FindHunterMove/2|hunters: choice only, no entry fits
+BM_CompletenessWalk|hunters: every line of wolf play, 545 positions
+BM_Wolfb/0|wolf: whole turn, from the book
+BM_Wolfb/1|wolf: whole turn, by the breakthrough search
+BM_Wolfb/2|wolf: whole turn, by the fallback step
+BM_WolfbWithoutPictures/0|wolf: choice only, from the book
+BM_WolfbWithoutPictures/1|wolf: choice only, by the breakthrough search
+BM_WolfbWithoutPictures/2|wolf: choice only, by the fallback step
+TEXT
+}
+
+# The benchmark's console table (name, real time and unit, CPU time and unit, iterations) as
+# Markdown rows of CPU time.
+benchmark_rows() {
+  awk -v names="$(benchmark_names)" 'BEGIN {
+    n = split(names, lines, "\n")
+    for (i = 1; i <= n; i++) { split(lines[i], f, "|"); d[f[1]] = f[2] }
+  }
+  $1 ~ /^BM_/ {
+    t = $4; u = $5
+    if (u == "ns" && t >= 1000) { t = sprintf("%.1f", t / 1000); u = "µs" }
+    if (u == "us") u = "µs"
+    printf "| %s (`%s`) | %s %s |\n", ($1 in d) ? d[$1] : $1, $1, t, u
+  }'
+}
+
 report() {
 cat <<'TEXT'
 `bench/report.sh` measures on a Release build and a private Xvfb display: the start to the
@@ -84,29 +118,7 @@ a walk through every line of play):
 | Benchmark | CPU time per call |
 |---|---|
 EOF
-# The console table: name, real time and unit, CPU time and unit, iterations, counters.
-"$build/bench/vorlask_bench" --benchmark_min_time=0.2 2>/dev/null |
-  awk 'BEGIN {
-    d["BM_Wolfa/0"] = "hunters: whole reply, the first entry fits"
-    d["BM_Wolfa/1"] = "hunters: whole reply, entry 34 fits"
-    d["BM_Wolfa/2"] = "hunters: no entry fits, no move"
-    d["BM_FindHunterMove/0"] = "hunters: choice only, the first entry fits"
-    d["BM_FindHunterMove/1"] = "hunters: choice only, entry 34 fits"
-    d["BM_FindHunterMove/2"] = "hunters: choice only, no entry fits"
-    d["BM_CompletenessWalk"] = "hunters: every line of wolf play, 545 positions"
-    d["BM_Wolfb/0"] = "wolf: whole turn, from the book"
-    d["BM_Wolfb/1"] = "wolf: whole turn, by the breakthrough search"
-    d["BM_Wolfb/2"] = "wolf: whole turn, by the fallback step"
-    d["BM_WolfbWithoutPictures/0"] = "wolf: choice only, from the book"
-    d["BM_WolfbWithoutPictures/1"] = "wolf: choice only, by the breakthrough search"
-    d["BM_WolfbWithoutPictures/2"] = "wolf: choice only, by the fallback step"
-  }
-  $1 ~ /^BM_/ {
-    t = $4; u = $5
-    if (u == "ns" && t >= 1000) { t = sprintf("%.1f", t / 1000); u = "µs" }
-    if (u == "us") u = "µs"
-    printf "| %s (`%s`) | %s %s |\n", ($1 in d) ? d[$1] : $1, $1, t, u
-  }'
+"$build/bench/vorlask_bench" --benchmark_min_time=0.2 2>/dev/null | benchmark_rows
 }
 
 if [ "$into_readme" = 1 ]; then
