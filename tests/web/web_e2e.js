@@ -112,6 +112,47 @@ function whenPixel(page, x, y, rgb, limitMs) {
     x, y, rgb, limitMs);
 }
 
+// Milliseconds since navigation when the game was last busy, once it has been idle for
+// quietMs. The page has one thread: while the game works (the speed measurement after the
+// first paint, a sliding piece) it hands the browser a turn only between frames, so a task
+// queued meanwhile waits for tens of milliseconds; an idle game lets it run at once.
+function whenIdle(page, quietMs, limitMs) {
+  return page.evaluate(
+    (quietMs, limitMs) =>
+      new Promise((resolve) => {
+        const until = performance.now() + limitMs;
+        let before = performance.now();
+        let busy = before;
+        const tick = () => {
+          const now = performance.now();
+          if (now - before > 20) busy = now;
+          before = now;
+          if (now - busy >= quietMs) return resolve(busy);
+          if (now > until) return resolve(-1);
+          setTimeout(tick, 0);
+        };
+        setTimeout(tick, 0);
+      }),
+    quietMs, limitMs);
+}
+
+// A page whose data cannot be fetched says so in the page, naming the file.
+async function checkMissingData(browser, url) {
+  const page = await browser.newPage();
+  await page.setRequestInterception(true);
+  page.on('request', (request) => {
+    if (request.url().endsWith('/vorlask.data')) request.respond({ status: 404, body: '' });
+    else request.continue();
+  });
+  await page.goto(url);
+  await page.waitForFunction(() => !document.getElementById('problem').hidden, { timeout: 15000 })
+    .catch(() => fail('a missing vorlask.data is not reported in the page'));
+  const text = await page.$eval('#problem', (e) => e.textContent);
+  if (!/vorlask\.data/.test(text)) fail(`the page's report does not name vorlask.data: ${text}`);
+  await page.close();
+  log(`a missing data file is reported in the page: ${text.trim()}`);
+}
+
 async function main() {
   const server = await serve();
   const url = `http://127.0.0.1:${server.address().port}/`;
@@ -127,11 +168,14 @@ async function main() {
   try {
     const page = await browser.newPage();
     await page.setViewport({ width: 900, height: 720, deviceScaleFactor: 1 });
+    const watching = (text) => {
+      if (!page.isClosed()) problems.push(text);
+    };
     page.on('console', (message) => {
-      if (message.type() === 'error') problems.push(`console error: ${message.text()}`);
+      if (message.type() === 'error') watching(`console error: ${message.text()}`);
     });
-    page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
-    page.on('requestfailed', (request) => problems.push(`request failed: ${request.url()}`));
+    page.on('pageerror', (error) => watching(`page error: ${error.message}`));
+    page.on('requestfailed', (request) => watching(`request failed: ${request.url()}`));
 
     // ---- Start-up ----
     await page.goto(url);
@@ -164,6 +208,13 @@ async function main() {
     if (Math.abs(centre - 450) > 1) fail(`the board is not centred: its middle is at x ${centre}`);
     await expectBoard(canvas, start, 'at start-up');
     log('start position read from the screen');
+    if (process.env.VORLASK_WEB_PAGE_SHOT) {
+      await page.screenshot({ path: process.env.VORLASK_WEB_PAGE_SHOT });
+    }
+    // The speed measurement that follows the first paint; input meanwhile would wait for it.
+    const idleAt = await whenIdle(page, 700, 20000);
+    if (idleAt < 0) fail('the game never came to rest after its first paint');
+    measures.speed_measurement_ms = (idleAt - firstBoardMs).toFixed(0);
 
     // ---- A move by clicks, animated, and the computer hunters' reply ----
     await page.keyboard.press('a'); // pieces slide
@@ -177,8 +228,8 @@ async function main() {
     const wolfMs = (await wolfArrives) - clickAt;
     // The reply: the hunter from (9, 8) arrives on (8, 7).
     const hunterArrives = await whenPixel(page, 54 * 7 - 86 + 26, 54 * 8 - 85 + 12, [198, 198, 198], 20000);
-    const replyMs = hunterArrives - clickAt;
     if (wolfMs < 0 || hunterArrives < 0) fail('the move or its reply did not show within 20 s');
+    const replyMs = (await whenIdle(page, 700, 20000)) - clickAt;
     const afterMove = { ...start };
     delete afterMove['7,4'];
     delete afterMove['9,8'];
@@ -187,7 +238,7 @@ async function main() {
     await expectBoard(canvas, afterMove, "after the wolf's move to (8, 3)");
     measures.wolf_slide_ms = wolfMs.toFixed(0);
     measures.move_and_reply_ms = replyMs.toFixed(0);
-    log(`wolf slid in ${wolfMs.toFixed(0)} ms; the hunters' reply stood ${replyMs.toFixed(0)} ms after the click`);
+    log(`wolf slid in ${wolfMs.toFixed(0)} ms; the hunters' reply was over ${replyMs.toFixed(0)} ms after the click`);
 
     // ---- Music: S after the clicks above, which count as the person's gesture ----
     await page.keyboard.press('s');
@@ -221,6 +272,9 @@ async function main() {
     if (problem) fail(`the page shows a problem: ${problem}`);
     log('Esc ended the game and the page says how to start again');
 
+    await page.close();
+    await checkMissingData(browser, url);
+    // The missing file's own console lines are expected; the first page's are not.
     if (problems.length) fail(problems.join('\n'));
     for (const [key, value] of Object.entries(measures)) console.log(`${key}=${value}`);
   } finally {
