@@ -190,11 +190,14 @@ async function main() {
       heading: document.querySelector('h1').textContent,
       keys: document.getElementById('keys').textContent.replace(/\s+/g, ' ').trim(),
       keysHeight: document.getElementById('keys').getBoundingClientRect().height,
+      keysWidth: document.getElementById('keys').getBoundingClientRect().width,
       icon: document.querySelector('link[rel=icon]').href,
       branding: /emscripten|powered by/i.test(document.body.innerText),
     }));
     if (page_.title !== 'Vorlask' || page_.heading !== 'Vorlask') fail('the page is not titled Vorlask');
-    if (!/Esc/.test(page_.keys) || page_.keysHeight > 30) fail(`the keys are not one line: ${page_.keys}`);
+    if (!/Esc/.test(page_.keys) || page_.keysHeight > 30 || page_.keysWidth > 615) {
+      fail(`the keys are not one line under the board: ${page_.keys}`);
+    }
     if (page_.branding) fail('the page shows toolchain branding');
     const icon = await page.evaluate((u) => fetch(u).then((r) => r.status), page_.icon);
     if (icon !== 200) fail(`the favicon is missing (${icon})`);
