@@ -153,6 +153,59 @@ async function checkMissingData(browser, url) {
   log(`a missing data file is reported in the page: ${text.trim()}`);
 }
 
+// Evaluates in the page without counting as the person's gesture, as puppeteer's own
+// evaluation does; polls until the expression is true, or fails after the limit.
+async function quietWait(session, expression, limitMs, what) {
+  const deadline = Date.now() + limitMs;
+  for (;;) {
+    const { result } = await session.send('Runtime.evaluate',
+      { expression, returnByValue: true, awaitPromise: true, userGesture: false });
+    if (result.value) return result.value;
+    if (Date.now() > deadline) fail(what);
+    await new Promise((r) => setTimeout(r, 100));
+  }
+}
+
+// S given by a script, before any key or click of the person's: the browser keeps the sound
+// off, and the page says that the music waits; the person's first click lets it play.
+async function checkBlockedMusic(browser, url) {
+  const page = await browser.newPage();
+  const session = await page.createCDPSession();
+  await page.goto(url);
+  const painted = `(() => { const c = document.getElementById('canvas');
+    if (c.width !== 615) return false;
+    const d = c.getContext('2d').getImageData(30, 30, 1, 1).data;
+    return d[0] === 0 && d[1] === 132 && d[2] === 0; })()`;
+  await quietWait(session, painted, 30000, 'no board painted within 30 s');
+  await quietWait(session, `navigator.userActivation.hasBeenActive === false`, 1000,
+                  'the page counts a gesture that nobody made');
+  await quietWait(session, `(() => { for (const type of ['keydown', 'keyup']) {
+      window.dispatchEvent(new KeyboardEvent(type, { key: 's', code: 'KeyS', keyCode: 83, which: 83 }));
+    } return true; })()`, 1000, 'S could not be given');
+  await quietWait(session, `!!Module.vorlaskAudioContext`, 20000,
+                  'S given by a script did not switch the music on');
+  const state = await quietWait(session, `Module.vorlaskAudioContext.state`, 1000, '');
+  if (state === 'running') {
+    // Headless Chromium lets a page play sound before any gesture: the music must then play
+    // at once, with no notice that it waits.
+    await new Promise((r) => setTimeout(r, 600));
+    await quietWait(session, `document.getElementById('audio').hidden`, 1000,
+                    'the page says the music waits although it plays');
+    await page.close();
+    log('this browser plays sound before any gesture: the music played at once, no notice shown');
+    return;
+  }
+  await quietWait(session, `!document.getElementById('audio').hidden`, 5000,
+                  'the page does not say that the music waits for a key or a click');
+  const box = await (await page.$('#canvas')).boundingBox();
+  await page.mouse.click(box.x + 5, box.y + 470);  // the olive margin: the game ignores it
+  await quietWait(session,
+    `Module.vorlaskAudioContext.state === 'running' && document.getElementById('audio').hidden`,
+    10000, 'the first click did not let the music play');
+  await page.close();
+  log('music switched on before any gesture waited for the first click, and the page said so');
+}
+
 async function main() {
   const server = await serve();
   const url = `http://127.0.0.1:${server.address().port}/`;
@@ -166,6 +219,8 @@ async function main() {
   });
   const problems = [];
   try {
+    // First, while this browser has seen no gesture from the person at all.
+    await checkBlockedMusic(browser, url);
     const page = await browser.newPage();
     await page.setViewport({ width: 900, height: 720, deviceScaleFactor: 1 });
     const watching = (text) => {

@@ -72,6 +72,14 @@ target_link_options(vorlask PRIVATE
   # Emscripten 3.1.6's HTML minifier fails on every page; the page is small anyway.
   "-sMINIFY_HTML=0")
 set_property(TARGET vorlask APPEND PROPERTY LINK_DEPENDS "${VORLASK_SHELL}")
+# Debian's emscripten finds its JavaScript helpers (acorn) only through NODE_PATH when the node
+# on the PATH is not Debian's own; the link is told where they are, whoever starts the build.
+set(VORLASK_NODE_PATH "/usr/share/nodejs")
+if(DEFINED ENV{NODE_PATH} AND NOT "$ENV{NODE_PATH}" STREQUAL "")
+  set(VORLASK_NODE_PATH "$ENV{NODE_PATH}:${VORLASK_NODE_PATH}")
+endif()
+set_property(TARGET vorlask PROPERTY CXX_LINKER_LAUNCHER
+             ${CMAKE_COMMAND} -E env "NODE_PATH=${VORLASK_NODE_PATH}")
 
 # The folder of static files: the page, its program, its data and its icon.
 set(VORLASK_SITE "${CMAKE_CURRENT_BINARY_DIR}/site")
