@@ -175,8 +175,9 @@ async function checkBlockedMusic(browser, url) {
   const painted = `(() => { const c = document.getElementById('canvas');
     if (c.width !== 615) return false;
     const d = c.getContext('2d').getImageData(30, 30, 1, 1).data;
-    return d[0] === 0 && d[1] === 132 && d[2] === 0; })()`;
-  await quietWait(session, painted, 30000, 'no board painted within 30 s');
+    return d[0] === 0 && d[1] === 132 && d[2] === 0 && performance.now(); })()`;
+  // The first visit: nothing of the page is in the browser's cache yet.
+  const firstVisitMs = await quietWait(session, painted, 30000, 'no board painted within 30 s');
   await quietWait(session, `navigator.userActivation.hasBeenActive === false`, 1000,
                   'the page counts a gesture that nobody made');
   await quietWait(session, `(() => { for (const type of ['keydown', 'keyup']) {
@@ -193,7 +194,7 @@ async function checkBlockedMusic(browser, url) {
                     'the page says the music waits although it plays');
     await page.close();
     log('this browser plays sound before any gesture: the music played at once, no notice shown');
-    return;
+    return firstVisitMs;
   }
   await quietWait(session, `!document.getElementById('audio').hidden`, 5000,
                   'the page does not say that the music waits for a key or a click');
@@ -204,6 +205,7 @@ async function checkBlockedMusic(browser, url) {
     10000, 'the first click did not let the music play');
   await page.close();
   log('music switched on before any gesture waited for the first click, and the page said so');
+  return firstVisitMs;
 }
 
 async function main() {
@@ -220,7 +222,7 @@ async function main() {
   const problems = [];
   try {
     // First, while this browser has seen no gesture from the person at all.
-    await checkBlockedMusic(browser, url);
+    const firstVisitMs = await checkBlockedMusic(browser, url);
     const page = await browser.newPage();
     await page.setViewport({ width: 900, height: 720, deviceScaleFactor: 1 });
     const watching = (text) => {
@@ -238,7 +240,11 @@ async function main() {
     const firstBoardMs = await whenPixel(page, 30, 30, [0, 132, 0], 30000);
     if (firstBoardMs < 0) fail('no board painted within 30 s');
     log(`first board painted ${firstBoardMs.toFixed(0)} ms after navigation`);
-    const measures = { first_board_ms: firstBoardMs.toFixed(0) };
+    // The first visit's time, and this one's, with the page's files in the browser's cache.
+    const measures = {
+      first_board_first_visit_ms: firstVisitMs.toFixed(0),
+      first_board_cached_ms: firstBoardMs.toFixed(0),
+    };
 
     const page_ = await page.evaluate(() => ({
       title: document.title,
