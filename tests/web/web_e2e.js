@@ -346,6 +346,10 @@ async function main() {
     const problem = await page.$eval('#problem', (e) => (e.hidden ? '' : e.textContent));
     if (problem) fail(`the page shows a problem: ${problem}`);
     log('Esc ended the game and the page says how to start again');
+    // Enter on the page's link starts a new game.
+    await Promise.all([page.waitForNavigation(), page.keyboard.press('Enter')]);
+    if ((await whenPixel(page, 30, 30, [0, 132, 0], 30000)) < 0) fail('Enter on "Start again" started no game');
+    log('Enter on "Start again" started a new game');
 
     await page.close();
     await checkMissingData(browser, url);

@@ -54,6 +54,9 @@ int main(int, char*[]) {
     vorlask::ShowPageError(std::string("Vorlask cannot start: ") + SDL_GetError());
   } else {
     status = RunGame();
+    // SDL lets go of the page's keys and mouse, so that the page's own link to start again
+    // takes Enter and Tab as any link does.
+    SDL_Quit();
   }
   vorlask::ShowPageEnded(status);
   return status;
