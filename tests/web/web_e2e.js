@@ -153,6 +153,24 @@ async function checkMissingData(browser, url) {
   log(`a missing data file is reported in the page: ${text.trim()}`);
 }
 
+// On dense screens each pixel of the board is a square of whole device pixels: at 2.5 device
+// pixels to the CSS pixel, two of them, so the board is 615 * 2 / 2.5 CSS pixels wide.
+async function checkScaling(browser, url) {
+  for (const [ratio, whole] of [[2, 2], [2.5, 2], [0.75, 1]]) {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1400, height: 1100, deviceScaleFactor: ratio });
+    await page.goto(url);
+    const box = await (await page.$('#canvas')).boundingBox();
+    const device = [box.width * ratio, box.height * ratio].map((v) => Math.round(v * 100) / 100);
+    if (device[0] !== 615 * whole || device[1] !== 480 * whole) {
+      fail(`at device pixel ratio ${ratio} the board covers ${device.join('x')} device pixels, ` +
+           `expected ${615 * whole}x${480 * whole}`);
+    }
+    await page.close();
+  }
+  log('the board is scaled by whole multiples of the device pixels');
+}
+
 // A click of the right button on the board ends the game as Esc does, without the browser's
 // context menu.
 async function endsByRightButton(page, box) {
@@ -353,6 +371,7 @@ async function main() {
 
     await page.close();
     await checkMissingData(browser, url);
+    await checkScaling(browser, url);
     // The missing file's own console lines are expected; the first page's are not.
     if (problems.length) fail(problems.join('\n'));
     for (const [key, value] of Object.entries(measures)) console.log(`${key}=${value}`);
