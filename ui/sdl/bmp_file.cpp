@@ -23,7 +23,8 @@ bool ReadPlainBmp(std::ifstream& in, const BitmapLayout& l, Image& out, std::str
   if (l.bits == 8) {
     std::array<unsigned char, 4 * 256> entries{};
     in.seekg(static_cast<std::streamoff>(l.palette_offset));
-    if (!in.read(reinterpret_cast<char*>(entries.data()), 4 * std::streamsize{l.colours})) {
+    if (!in.read(reinterpret_cast<char*>(entries.data()),
+                 4 * static_cast<std::streamsize>(l.colours))) {
       error = "its palette cannot be read";
       return false;
     }

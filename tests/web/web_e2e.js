@@ -1,0 +1,395 @@
+// The page of the web build in headless Chromium, driven as a person would: the start
+// position, a move of the wolf by clicks and the computer hunters' reply, the music, and the end
+// by Esc. Any console error or page error fails the test. Prints the measures as key=value.
+//
+// Usage: node tests/web/web_e2e.js SITE_FOLDER [SHOT_FOLDER]
+//   CHROMIUM: the browser (default /usr/bin/chromium). puppeteer-core is found through
+//   NODE_PATH (scripts/web installs it into build-web/node_modules).
+'use strict';
+
+const http = require('http');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const { execFileSync } = require('child_process');
+const puppeteer = require('puppeteer-core');
+
+const site = path.resolve(process.argv[2] || 'build-web/site');
+const shots = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlask-web-'));
+const keep = process.argv[3];
+const readBoardScript = path.join(__dirname, 'read_board.sh');
+
+const started = Date.now();
+function log(text) {
+  console.error(`[web_e2e ${Date.now() - started} ms] ${text}`);
+}
+
+// ---- A static server, as any web server would serve the folder ----
+const types = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript',
+  '.wasm': 'application/wasm',
+  '.data': 'application/octet-stream',
+  '.png': 'image/png',
+};
+function serve() {
+  const server = http.createServer((req, res) => {
+    let name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    if (name.endsWith('/')) name += 'index.html';
+    const file = path.join(site, path.normalize(name));
+    if (!file.startsWith(site + path.sep) || !fs.existsSync(file)) {
+      res.writeHead(404);
+      res.end();
+      return;
+    }
+    res.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+    fs.createReadStream(file).pipe(res);
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+// ---- The board, read from a screenshot by the desktop tests' reader ----
+const start = { '9,2': 'H', '9,4': 'H', '9,6': 'H', '9,8': 'H', '7,4': 'W' };
+function boardText(pieces) {
+  let text = '';
+  for (let r = 2; r <= 9; ++r) {
+    for (let c = 2; c <= 9; ++c) {
+      if ((r + c) % 2 === 1) text += pieces[`${r},${c}`] || '.';
+    }
+  }
+  return text;
+}
+
+let shotNumber = 0;
+async function readBoard(canvas) {
+  const file = path.join(shots, `board-${++shotNumber}.png`);
+  await canvas.screenshot({ path: file });
+  return { file, board: execFileSync(readBoardScript, [file], { encoding: 'utf8' }).trim() };
+}
+
+// Reads the board until it shows what is expected, or fails after the limit.
+async function expectBoard(canvas, pieces, what, limitMs = 20000) {
+  const want = boardText(pieces);
+  const deadline = Date.now() + limitMs;
+  let got;
+  do {
+    got = await readBoard(canvas);
+    if (got.board === want) return;
+    await new Promise((r) => setTimeout(r, 100));
+  } while (Date.now() < deadline);
+  fail(`${what}: the board shows ${got.board}, expected ${want} (dark squares, rows 2 to 9)`, got.file);
+}
+
+let lastShot = null;
+function fail(message, shot) {
+  lastShot = shot || lastShot;
+  throw new Error(message);
+}
+
+// The middle of a board square in page coordinates.
+function squareCentre(box, row, col) {
+  return { x: box.x + 54 * col - 86 + 26, y: box.y + 54 * row - 85 + 26 };
+}
+
+// Milliseconds since the page's navigation until the colour shows at the canvas pixel,
+// watched on every frame the browser paints.
+function whenPixel(page, x, y, rgb, limitMs) {
+  return page.evaluate(
+    (x, y, rgb, limitMs) =>
+      new Promise((resolve) => {
+        const canvas = document.getElementById('canvas');
+        const until = performance.now() + limitMs;
+        const look = () => {
+          if (canvas.width === 615) {
+            const d = canvas.getContext('2d').getImageData(x, y, 1, 1).data;
+            if (d[0] === rgb[0] && d[1] === rgb[1] && d[2] === rgb[2]) return resolve(performance.now());
+          }
+          if (performance.now() > until) return resolve(-1);
+          requestAnimationFrame(look);
+        };
+        look();
+      }),
+    x, y, rgb, limitMs);
+}
+
+// Milliseconds since navigation when the game was last busy, once it has been idle for
+// quietMs. The page has one thread: while the game works (the speed measurement after the
+// first paint, a sliding piece) it hands the browser a turn only between frames, so a task
+// queued meanwhile waits for tens of milliseconds; an idle game lets it run at once.
+function whenIdle(page, quietMs, limitMs) {
+  return page.evaluate(
+    (quietMs, limitMs) =>
+      new Promise((resolve) => {
+        const until = performance.now() + limitMs;
+        let before = performance.now();
+        let busy = before;
+        const tick = () => {
+          const now = performance.now();
+          if (now - before > 20) busy = now;
+          before = now;
+          if (now - busy >= quietMs) return resolve(busy);
+          if (now > until) return resolve(-1);
+          setTimeout(tick, 0);
+        };
+        setTimeout(tick, 0);
+      }),
+    quietMs, limitMs);
+}
+
+// A page whose data cannot be fetched says so in the page, naming the file.
+async function checkMissingData(browser, url) {
+  const page = await browser.newPage();
+  await page.setRequestInterception(true);
+  page.on('request', (request) => {
+    if (request.url().endsWith('/vorlask.data')) request.respond({ status: 404, body: '' });
+    else request.continue();
+  });
+  await page.goto(url);
+  await page.waitForFunction(() => !document.getElementById('problem').hidden, { timeout: 15000 })
+    .catch(() => fail('a missing vorlask.data is not reported in the page'));
+  const text = await page.$eval('#problem', (e) => e.textContent);
+  if (!/vorlask\.data/.test(text)) fail(`the page's report does not name vorlask.data: ${text}`);
+  await page.close();
+  log(`a missing data file is reported in the page: ${text.trim()}`);
+}
+
+// On dense screens each pixel of the board is a square of whole device pixels: at 2.5 device
+// pixels to the CSS pixel, two of them, so the board is 615 * 2 / 2.5 CSS pixels wide.
+async function checkScaling(browser, url) {
+  for (const [ratio, whole] of [[2, 2], [2.5, 2], [0.75, 1]]) {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1400, height: 1100, deviceScaleFactor: ratio });
+    await page.goto(url);
+    const box = await (await page.$('#canvas')).boundingBox();
+    const device = [box.width * ratio, box.height * ratio].map((v) => Math.round(v * 100) / 100);
+    if (device[0] !== 615 * whole || device[1] !== 480 * whole) {
+      fail(`at device pixel ratio ${ratio} the board covers ${device.join('x')} device pixels, ` +
+           `expected ${615 * whole}x${480 * whole}`);
+    }
+    await page.close();
+  }
+  log('the board is scaled by whole multiples of the device pixels');
+}
+
+// A click of the right button on the board ends the game as Esc does, without the browser's
+// context menu.
+async function endsByRightButton(page, box) {
+  const p = squareCentre(box, 5, 5);
+  await page.mouse.click(p.x, p.y, { button: 'right' });
+  await page.waitForFunction(() => !document.getElementById('ended').hidden, { timeout: 10000 })
+    .catch(() => fail('the right button did not end the game'));
+  log('the right button ended the game');
+}
+
+// Evaluates in the page without counting as the person's gesture, as puppeteer's own
+// evaluation does; polls until the expression is true, or fails after the limit.
+async function quietWait(session, expression, limitMs, what) {
+  const deadline = Date.now() + limitMs;
+  for (;;) {
+    const { result } = await session.send('Runtime.evaluate',
+      { expression, returnByValue: true, awaitPromise: true, userGesture: false });
+    if (result.value) return result.value;
+    if (Date.now() > deadline) fail(what);
+    await new Promise((r) => setTimeout(r, 100));
+  }
+}
+
+// S given by a script, before any key or click of the person's: the browser keeps the sound
+// off, and the page says that the music waits; the person's first click lets it play.
+async function checkBlockedMusic(browser, url) {
+  const page = await browser.newPage();
+  const session = await page.createCDPSession();
+  await page.goto(url);
+  const painted = `(() => { const c = document.getElementById('canvas');
+    if (c.width !== 615) return false;
+    const d = c.getContext('2d').getImageData(30, 30, 1, 1).data;
+    return d[0] === 0 && d[1] === 132 && d[2] === 0 && performance.now(); })()`;
+  // The first visit: nothing of the page is in the browser's cache yet.
+  const firstVisitMs = await quietWait(session, painted, 30000, 'no board painted within 30 s');
+  await quietWait(session, `navigator.userActivation.hasBeenActive === false`, 1000,
+                  'the page counts a gesture that nobody made');
+  await quietWait(session, `(() => { for (const type of ['keydown', 'keyup']) {
+      window.dispatchEvent(new KeyboardEvent(type, { key: 's', code: 'KeyS', keyCode: 83, which: 83 }));
+    } return true; })()`, 1000, 'S could not be given');
+  await quietWait(session, `!!Module.vorlaskAudioContext`, 20000,
+                  'S given by a script did not switch the music on');
+  const state = await quietWait(session, `Module.vorlaskAudioContext.state`, 1000, '');
+  if (state === 'running') {
+    // Headless Chromium lets a page play sound before any gesture: the music must then play
+    // at once, with no notice that it waits.
+    await new Promise((r) => setTimeout(r, 600));
+    await quietWait(session, `document.getElementById('audio').hidden`, 1000,
+                    'the page says the music waits although it plays');
+    await page.close();
+    log('this browser plays sound before any gesture: the music played at once, no notice shown');
+    return firstVisitMs;
+  }
+  await quietWait(session, `!document.getElementById('audio').hidden`, 5000,
+                  'the page does not say that the music waits for a key or a click');
+  const box = await (await page.$('#canvas')).boundingBox();
+  await page.mouse.click(box.x + 5, box.y + 470);  // the olive margin: the game ignores it
+  await quietWait(session,
+    `Module.vorlaskAudioContext.state === 'running' && document.getElementById('audio').hidden`,
+    10000, 'the first click did not let the music play');
+  await endsByRightButton(page, box);
+  await page.close();
+  log('music switched on before any gesture waited for the first click, and the page said so');
+  return firstVisitMs;
+}
+
+async function main() {
+  const server = await serve();
+  const url = `http://127.0.0.1:${server.address().port}/`;
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlask-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    userDataDir: profile,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', '--no-first-run'],
+  });
+  const problems = [];
+  try {
+    // First, while this browser has seen no gesture from the person at all.
+    const firstVisitMs = await checkBlockedMusic(browser, url);
+    const page = await browser.newPage();
+    await page.setViewport({ width: 900, height: 720, deviceScaleFactor: 1 });
+    const watching = (text) => {
+      if (!page.isClosed()) problems.push(text);
+    };
+    page.on('console', (message) => {
+      if (message.type() === 'error') watching(`console error: ${message.text()}`);
+    });
+    page.on('pageerror', (error) => watching(`page error: ${error.message}`));
+    page.on('requestfailed', (request) => watching(`request failed: ${request.url()}`));
+
+    // ---- Start-up ----
+    await page.goto(url);
+    // The cursor's green square at (2, 2) is the first thing a painted board shows.
+    const firstBoardMs = await whenPixel(page, 30, 30, [0, 132, 0], 30000);
+    if (firstBoardMs < 0) fail('no board painted within 30 s');
+    log(`first board painted ${firstBoardMs.toFixed(0)} ms after navigation`);
+    // The first visit's time, and this one's, with the page's files in the browser's cache.
+    const measures = {
+      first_board_first_visit_ms: firstVisitMs.toFixed(0),
+      first_board_cached_ms: firstBoardMs.toFixed(0),
+    };
+
+    const page_ = await page.evaluate(() => ({
+      title: document.title,
+      heading: document.querySelector('h1').textContent,
+      keys: document.getElementById('keys').textContent.replace(/\s+/g, ' ').trim(),
+      keysHeight: document.getElementById('keys').getBoundingClientRect().height,
+      keysWidth: document.getElementById('keys').getBoundingClientRect().width,
+      icon: document.querySelector('link[rel=icon]').href,
+      branding: /emscripten|powered by/i.test(document.body.innerText),
+    }));
+    if (page_.title !== 'Vorlask' || page_.heading !== 'Vorlask') fail('the page is not titled Vorlask');
+    if (!/Esc/.test(page_.keys) || page_.keysHeight > 30 || page_.keysWidth > 615) {
+      fail(`the keys are not one line under the board: ${page_.keys}`);
+    }
+    if (page_.branding) fail('the page shows toolchain branding');
+    const icon = await page.evaluate((u) => fetch(u).then((r) => r.status), page_.icon);
+    if (icon !== 200) fail(`the favicon is missing (${icon})`);
+
+    const canvas = await page.$('#canvas');
+    const box = await canvas.boundingBox();
+    if (Math.round(box.width) !== 615 || Math.round(box.height) !== 480) {
+      fail(`the board is shown ${box.width}x${box.height}, expected 615x480 at device pixel ratio 1`);
+    }
+    const centre = box.x + box.width / 2;
+    if (Math.abs(centre - 450) > 1) fail(`the board is not centred: its middle is at x ${centre}`);
+    await expectBoard(canvas, start, 'at start-up');
+    log('start position read from the screen');
+    if (process.env.VORLASK_WEB_PAGE_SHOT) {
+      await page.screenshot({ path: process.env.VORLASK_WEB_PAGE_SHOT });
+    }
+    // The speed measurement that follows the first paint; input meanwhile would wait for it.
+    const idleAt = await whenIdle(page, 700, 20000);
+    if (idleAt < 0) fail('the game never came to rest after its first paint');
+    measures.speed_measurement_ms = (idleAt - firstBoardMs).toFixed(0);
+
+    // ---- A move by clicks, animated, and the computer hunters' reply ----
+    await page.keyboard.press('a'); // pieces slide
+    await new Promise((r) => setTimeout(r, 300));
+    let p = squareCentre(box, 7, 4);
+    await page.mouse.click(p.x, p.y);
+    p = squareCentre(box, 8, 3);
+    const clickAt = await page.evaluate(() => performance.now());
+    const wolfArrives = whenPixel(page, 54 * 3 - 86 + 26, 54 * 8 - 85 + 12, [132, 132, 255], 20000);
+    await page.mouse.click(p.x, p.y);
+    const wolfMs = (await wolfArrives) - clickAt;
+    // The reply: the hunter from (9, 8) arrives on (8, 7).
+    const hunterArrives = await whenPixel(page, 54 * 7 - 86 + 26, 54 * 8 - 85 + 12, [198, 198, 198], 20000);
+    if (wolfMs < 0 || hunterArrives < 0) fail('the move or its reply did not show within 20 s');
+    const replyMs = (await whenIdle(page, 700, 20000)) - clickAt;
+    const afterMove = { ...start };
+    delete afterMove['7,4'];
+    delete afterMove['9,8'];
+    afterMove['8,3'] = 'W';
+    afterMove['8,7'] = 'H';
+    await expectBoard(canvas, afterMove, "after the wolf's move to (8, 3)");
+    measures.wolf_slide_ms = wolfMs.toFixed(0);
+    measures.move_and_reply_ms = replyMs.toFixed(0);
+    log(`wolf slid in ${wolfMs.toFixed(0)} ms; the hunters' reply was over ${replyMs.toFixed(0)} ms after the click`);
+
+    // ---- Music: S after the clicks above, which count as the person's gesture ----
+    await page.keyboard.press('s');
+    await page.waitForFunction(
+      () => Module.vorlaskAudioContext && Module.vorlaskAudioContext.state === 'running' &&
+            Module.SDL2 && Module.SDL2.audio && Module.SDL2.audio.scriptProcessorNode,
+      { timeout: 15000 }).catch(() => fail('the audio context is not running 15 s after S'));
+    await page.evaluate(() => {
+      const node = Module.SDL2.audio.scriptProcessorNode;
+      const fill = node.onaudioprocess;
+      window.vorlaskSamples = 0;
+      node.onaudioprocess = (event) => {
+        fill(event);
+        const samples = event.outputBuffer.getChannelData(0);
+        for (let i = 0; i < samples.length; ++i) if (samples[i] !== 0) ++window.vorlaskSamples;
+      };
+    });
+    await page.waitForFunction(() => window.vorlaskSamples > 4410, { timeout: 15000 })
+      .catch(() => fail('no music samples flow 15 s after S'));
+    const audioNotice = await page.$eval('#audio', (e) => e.hidden);
+    if (!audioNotice) fail('the page still says the music waits for a key');
+    log('the audio context runs and the music flows');
+
+    // ---- Esc ends the game; the page says so and how to start again ----
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(() => !document.getElementById('ended').hidden, { timeout: 10000 })
+      .catch(() => fail('the page does not show that the game has ended'));
+    const ended = await page.$eval('#ended', (e) => e.textContent.replace(/\s+/g, ' ').trim());
+    if (!/has ended/.test(ended) || !/Start again/.test(ended)) fail(`the ended notice says: ${ended}`);
+    const problem = await page.$eval('#problem', (e) => (e.hidden ? '' : e.textContent));
+    if (problem) fail(`the page shows a problem: ${problem}`);
+    log('Esc ended the game and the page says how to start again');
+    // Enter on the page's link starts a new game.
+    await Promise.all([page.waitForNavigation(), page.keyboard.press('Enter')]);
+    if ((await whenPixel(page, 30, 30, [0, 132, 0], 30000)) < 0) fail('Enter on "Start again" started no game');
+    log('Enter on "Start again" started a new game');
+
+    await page.close();
+    await checkMissingData(browser, url);
+    await checkScaling(browser, url);
+    // The missing file's own console lines are expected; the first page's are not.
+    if (problems.length) fail(problems.join('\n'));
+    for (const [key, value] of Object.entries(measures)) console.log(`${key}=${value}`);
+  } finally {
+    await browser.close();
+    server.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+}
+
+main().then(
+  () => fs.rmSync(shots, { recursive: true, force: true }),
+  (error) => {
+    log(`FAIL: ${error.message}`);
+    if (keep && lastShot) {
+      fs.mkdirSync(keep, { recursive: true });
+      fs.copyFileSync(lastShot, path.join(keep, 'web_e2e-failed.png'));
+    }
+    fs.rmSync(shots, { recursive: true, force: true });
+    process.exit(1);
+  });

@@ -1,0 +1,63 @@
+// Vorlask in a web page: the same game as on the desktop, its window a canvas in the page.
+// The data files, the font and the piano of the music come with the page, in its file system.
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+#include "game/state.h"
+#include "ui/sdl/ttf_text.h"
+#include "ui/tiles.h"
+#include "ui/web/web_platform.h"
+
+namespace {
+
+int RunGame() {
+  std::string error;
+  // The page has only one thread: what the desktop prepares beside SDL's start is done here
+  // first.
+  vorlask::MakeTileSet();
+  vorlask::TtfTextRenderer text(VORLASK_FONT_FILE);
+  if (!text.Ready(error)) {
+    vorlask::ShowPageError("Vorlask cannot start: its font is missing (" + error + ").");
+    return 1;
+  }
+  vorlask::WebPlatform platform(text);
+  if (!platform.OpenWindow(error)) {
+    vorlask::ShowPageError("Vorlask cannot start: " + error);
+    return 1;
+  }
+  // The form lives on the heap: with its pictures and tile set it is too big for the stack.
+  auto form = std::make_unique<vorlask::TForm3>(platform);
+  if (!form->FormCreate()) return 1;
+  // A canvas never reports that it needs painting, as a new window does: the first paint is
+  // asked for here.
+  SDL_Event expose;
+  SDL_zero(expose);
+  expose.type = SDL_WINDOWEVENT;
+  expose.window.event = SDL_WINDOWEVENT_EXPOSED;
+  SDL_PushEvent(&expose);
+  return platform.Run(*form);
+}
+
+}  // namespace
+
+int main(int, char*[]) {
+  SDL_SetHint(SDL_HINT_APP_NAME, "Vorlask");
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  // The music's instruments: the piano of the page's own Timidity set.
+  SDL_setenv("TIMIDITY_CFG", VORLASK_SOUNDFONT_FILE, 1);
+  int status = 1;
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+    vorlask::ShowPageError(std::string("Vorlask cannot start: ") + SDL_GetError());
+  } else {
+    status = RunGame();
+    // SDL lets go of the page's keys and mouse, so that the page's own link to start again
+    // takes Enter and Tab as any link does.
+    SDL_Quit();
+  }
+  vorlask::ShowPageEnded(status);
+  return status;
+}
