@@ -17,7 +17,7 @@ foreach(needed "${VORLASK_WEB_FONT}" "${VORLASK_FREEPATS_DIR}/Tone_000/000_Acous
   endif()
 endforeach()
 
-file(GLOB VORLASK_CORE_SOURCES CONFIGURE_DEPENDS game/*.cpp ai/*.cpp ui/*.cpp)
+file(GLOB VORLASK_CORE_SOURCES CONFIGURE_DEPENDS gfx/*.cpp game/*.cpp ai/*.cpp ui/*.cpp)
 add_library(vorlask_core STATIC ${VORLASK_CORE_SOURCES})
 target_include_directories(vorlask_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 

@@ -20,12 +20,12 @@ int RunGame() {
   vorlask::MakeTileSet();
   vorlask::TtfTextRenderer text(VORLASK_FONT_FILE);
   if (!text.Ready(error)) {
-    vorlask::ShowPageError("Vorlask cannot start: its font is missing (" + error + ").");
+    vorlask::ShowPageError(vorlask::CannotStartMessage("its font is missing (" + error + ")."));
     return 1;
   }
   vorlask::WebPlatform platform(text);
   if (!platform.OpenWindow(error)) {
-    vorlask::ShowPageError("Vorlask cannot start: " + error);
+    vorlask::ShowPageError(vorlask::CannotStartMessage(error));
     return 1;
   }
   // The form lives on the heap: with its pictures and tile set it is too big for the stack.
@@ -51,7 +51,7 @@ int main(int, char*[]) {
   SDL_setenv("TIMIDITY_CFG", VORLASK_SOUNDFONT_FILE, 1);
   int status = 1;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-    vorlask::ShowPageError(std::string("Vorlask cannot start: ") + SDL_GetError());
+    vorlask::ShowPageError(vorlask::CannotStartMessage(SDL_GetError()));
   } else {
     status = RunGame();
     // SDL lets go of the page's keys and mouse, so that the page's own link to start again
