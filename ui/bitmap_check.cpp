@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ui/file_path.h"
+
 namespace vorlask {
 
 namespace {
@@ -116,12 +118,12 @@ std::string BitmapProblem(const unsigned char* head, std::size_t got, std::uint6
 
 std::string BitmapFileProblem(const std::string& path, BitmapLayout& layout) {
   std::error_code ec;
-  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  const std::filesystem::file_status status = std::filesystem::status(FilePath(path), ec);
   if (ec) return "it cannot be read (" + ec.message() + ")";
   if (!std::filesystem::is_regular_file(status)) return "it is not a regular file";
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  const std::uintmax_t size = std::filesystem::file_size(FilePath(path), ec);
   if (ec) return "it cannot be read (" + ec.message() + ")";
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(FilePath(path), std::ios::binary);
   if (!in) return "it cannot be read";
   std::array<unsigned char, kBitmapHeadBytes> head{};
   in.read(reinterpret_cast<char*>(head.data()), head.size());

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "ui/file_path.h"
+
 namespace vorlask {
 
 // The player takes an empty or garbled file as a tune that ends at once, so the music would
@@ -11,7 +13,7 @@ namespace vorlask {
 // that declares fewer tracks than the file holds makes the player read only those; with none
 // declared it plays nothing at all.
 std::string TuneFileProblem(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
+  std::ifstream in(FilePath(file), std::ios::binary);
   if (!in) return "it cannot be read";
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/bitmap_check.h"
+#include "ui/file_path.h"
 
 namespace vorlask {
 
@@ -92,7 +93,7 @@ bool ReadOtherBmp(std::ifstream& in, std::uint64_t size, Image& out, std::string
 // Reads a file whose headers have been found sound.
 bool LoadCheckedBmp(const std::string& path, const BitmapLayout& layout, Image& out,
                     std::string& error) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::ifstream in(FilePath(path), std::ios::binary | std::ios::ate);
   if (!in) {
     error = "it cannot be read";
     return false;
@@ -135,7 +136,7 @@ bool LoadBmpFile(const std::string& path, Image& out, std::string& error) {
 
 FileResult LoadDataBitmap(const std::string& path, Image& out, std::string& error) {
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec) && !ec) return FileResult::kMissing;
+  if (!std::filesystem::exists(FilePath(path), ec) && !ec) return FileResult::kMissing;
   // The headers are checked before any of the file is decoded: a damaged one can claim a
   // picture of many gigabytes, and a directory or a pipe in the file's place would block.
   BitmapLayout layout;

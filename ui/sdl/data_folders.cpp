@@ -1,17 +1,28 @@
 #include <filesystem>
 
+#include "ui/file_path.h"
 #include "ui/sdl/bmp_file.h"
 #include "ui/sdl/sdl_platform.h"
+#include "ui/sdl/system.h"
 
 namespace vorlask {
 
 namespace {
 
 std::string WithoutTrailingSeparator(const std::filesystem::path& p) {
-  std::string s = p.lexically_normal().string();
-  while (s.size() > 1 && s.back() == '/')
+  std::string s = PathText(p.lexically_normal());
+  // SDL ends the program's folder with the system's separator; a drive's root keeps it.
+  while (s.size() > 1 &&
+         (s.back() == '/' || s.back() == std::filesystem::path::preferred_separator) &&
+         s[s.size() - 2] != ':')
     s.pop_back();
   return s;
+}
+
+// The game joins a folder and a file with '/', the system's own paths use its own separator:
+// both name the same file.
+std::string PrefetchKey(const std::string& path) {
+  return PathText(FilePath(path).lexically_normal());
 }
 
 }  // namespace
@@ -24,12 +35,12 @@ std::map<std::string, Image> PrefetchBitmaps() {
   std::map<std::string, Image> bitmaps;
   std::error_code ec;
   for (const std::string& folder : VorlaskDataFolders()) {
-    if (!std::filesystem::exists(std::filesystem::path(folder) / kBitmapFiles[0], ec)) continue;
+    if (!std::filesystem::exists(FilePath(folder) / kBitmapFiles[0], ec)) continue;
     for (const char* name : kBitmapFiles) {
-      const std::string path = (std::filesystem::path(folder) / name).string();
+      const std::string path = PathText(FilePath(folder) / name);
       Image image;
       std::string error;
-      if (LoadBmpFile(path, image, error)) bitmaps.emplace(path, std::move(image));
+      if (LoadBmpFile(path, image, error)) bitmaps.emplace(PrefetchKey(path), std::move(image));
     }
     break;
   }
@@ -50,24 +61,22 @@ std::vector<std::string> VorlaskDataFolders() {
   if (!ec) add(cwd);
   std::filesystem::path exe_dir;
   if (char* base = SDL_GetBasePath(); base != nullptr) {
-    exe_dir = base;
+    exe_dir = FilePath(base);
     SDL_free(base);
     add(exe_dir);
   }
-  add(VORLASK_INSTALLED_DATA_DIR);
-  // An installation unpacked somewhere else keeps its data where it would be installed,
-  // counted from the program's folder.
-  if (!exe_dir.empty()) add(exe_dir / VORLASK_DATA_FROM_BIN);
+  for (const std::filesystem::path& folder : InstalledDataFolders(exe_dir))
+    add(folder);
   return folders;
 }
 
 bool SdlPlatform::FileExists(const std::string& path) {
   std::error_code ec;
-  return std::filesystem::exists(path, ec);
+  return std::filesystem::exists(FilePath(path), ec);
 }
 
 FileResult SdlPlatform::LoadBitmap(const std::string& path, Image& out, std::string& error) {
-  if (auto it = prefetched_.find(path); it != prefetched_.end()) {
+  if (auto it = prefetched_.find(PrefetchKey(path)); it != prefetched_.end()) {
     out = std::move(it->second);
     prefetched_.erase(it);
     return FileResult::kLoaded;

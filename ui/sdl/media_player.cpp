@@ -3,6 +3,7 @@
 #include <atomic>
 #include <filesystem>
 
+#include "ui/file_path.h"
 #include "ui/sdl/loop_events.h"
 #include "ui/sdl/sdl_platform.h"
 #include "ui/tune_check.h"
@@ -90,7 +91,7 @@ const Mixer* LoadMixer(std::string& error) {
 std::string ChooseSoundFont(const std::vector<std::string>& candidates) {
   std::error_code ec;
   for (const std::string& file : candidates) {
-    if (std::filesystem::is_regular_file(file, ec)) return file;
+    if (std::filesystem::is_regular_file(FilePath(file), ec)) return file;
   }
   return candidates.empty() ? std::string() : candidates.front();
 }
@@ -111,7 +112,7 @@ SdlMediaPlayer::~SdlMediaPlayer() {
 bool SdlMediaPlayer::OpenAudio(std::string& error) {
   if (audio_open_) return true;
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(soundfont_, ec)) {
+  if (!std::filesystem::is_regular_file(FilePath(soundfont_), ec)) {
     error = "the MIDI sound font " + soundfont_ + " is missing";
     return false;
   }
@@ -142,11 +143,11 @@ bool SdlMediaPlayer::OpenAudio(std::string& error) {
 bool SdlMediaPlayer::Open(const std::string& file, std::string& error) {
   Close();
   std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) {
+  if (!std::filesystem::exists(FilePath(file), ec)) {
     error = "the music file " + file + " is missing";
     return false;
   }
-  if (!std::filesystem::is_regular_file(file, ec)) {
+  if (!std::filesystem::is_regular_file(FilePath(file), ec)) {
     error = "the music file " + file + " is not a file";
     return false;
   }
