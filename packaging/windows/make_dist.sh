@@ -11,6 +11,10 @@ dist="$(cd "$dist" && pwd)"
 work="$(mktemp -d "${TMPDIR:-/tmp}/vorlask-dist.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 
+# The same modes whatever the umask of the machine: zip records them.
+find "$folder" -type d -exec chmod 755 {} +
+find "$folder" -type f -exec chmod 644 {} +
+chmod 755 "$folder/vorlask.exe"
 find "$folder" -exec touch -h -d "@$epoch" {} +
 mapfile -t files < <(cd "$folder" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 mapfile -t folders < <(cd "$folder" && find . -mindepth 1 -type d | sed 's|^\./||' | LC_ALL=C sort -r)
