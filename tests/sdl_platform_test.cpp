@@ -133,10 +133,10 @@ void WriteMidi(const std::string& path, int ticks) {
   std::vector<unsigned char> delta;
   for (int v = ticks; v > 0; v >>= 7)
     delta.insert(delta.begin(), static_cast<unsigned char>(v & 0x7F));
+#ifdef _WIN32
   // A tune that plays nothing, to end as soon as it starts, differs with the synthesizer:
   // FluidSynth ends at once on a note-off without its delta time, a file Timidity refuses;
   // Timidity ends at once a note of no length, which FluidSynth lets ring out.
-#ifdef _WIN32
   if (delta.empty()) delta.push_back(0);
 #endif
   for (std::size_t i = 0; i + 1 < delta.size(); ++i)

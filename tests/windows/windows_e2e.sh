@@ -83,6 +83,8 @@ cp -r "$E2E_DATA" "$E2E_TMP/damaged"
 rm "$E2E_TMP/damaged/h12.bmp"
 e2e_start_game "$E2E_TMP/damaged" "$E2E_TMP/damaged/vorlask.exe"
 e2e_expect_error_window "h12.bmp" 40
+# Paths are written with Windows' separator only, though the game joins names with '/'.
+! e2e_error_message | grep -q / || e2e_fail "the message mixes separators: $(e2e_error_message)"
 e2e_close_error_window Return
 e2e_expect_exit 1 10
 e2e_log "missing bitmap: ok"
