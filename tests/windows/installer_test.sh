@@ -8,6 +8,8 @@ setup="$(realpath "$1")"
 source "$(dirname "$0")/../e2e/lib.sh" "$1"
 
 export WINEPREFIX="$E2E_TMP/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's desktop belongs to the display its first program starts on: the game's, from the first.
+e2e_start_x
 e2e_log "making a fresh Wine prefix"
 timeout 120 wineboot --init >/dev/null 2>&1 || e2e_fail "wineboot failed"
 timeout 60 wineserver -w
@@ -36,7 +38,6 @@ for want in "DisplayName    REG_SZ    Vorlask" "DisplayVersion    REG_SZ    $ver
 done
 
 e2e_log "starting the installed game"
-e2e_start_x
 export SDL_AUDIODRIVER=dummy
 E2E_STATUS=""
 (cd "$E2E_TMP" && exec wine "$installed/vorlask.exe" >"$E2E_STDOUT" 2>"$E2E_STDERR") &

@@ -11,6 +11,8 @@ build="$(cd "${1:-build-windows}" && pwd)"
 export VORLASK_LINUX_BIN="${VORLASK_LINUX_BIN:-$PWD/build-test/vorlask}"
 [ -x "$VORLASK_LINUX_BIN" ] || { echo "tests/windows/run.sh: $VORLASK_LINUX_BIN is missing" >&2; exit 1; }
 
+# Each test starts its own Xvfb; Wine's desktop must not be bound to another display first.
+unset DISPLAY
 # One prefix for the build folder, made on its first run (10 to 20 s) and used by every test.
 export WINEPREFIX="$build/wine" WINEARCH=win64 WINEDEBUG=-all
 # No .NET or web browser of Wine's own, which it would offer to download.
