@@ -15,7 +15,7 @@ timeout 120 wineboot --init >/dev/null 2>&1 || e2e_fail "wineboot failed"
 timeout 60 wineserver -w
 wineserver -p </dev/null >/dev/null 2>&1
 stop_wine() { wineserver -k 2>/dev/null || true; }
-trap 'status=$?; stop_wine; (exit $status); e2e_cleanup' EXIT
+trap 'status=$?; stop_wine; set +e; (exit $status); e2e_cleanup' EXIT
 
 user_dir="$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)"
 installed="$user_dir/AppData/Local/Programs/Vorlask"
