@@ -126,6 +126,7 @@ void SdlPlatform::Dispatch(const SDL_Event& event, TForm3& form) {
       return;
   }
   Present();
+  AfterEvent(form);
 }
 
 void SdlPlatform::Present() {

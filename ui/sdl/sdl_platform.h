@@ -114,6 +114,11 @@ class SdlPlatform : public Platform {
   void ShowError(const std::string& message) override;
   void Quit() override;
 
+ protected:
+  // Runs after each event the game has handled, with the state its handler left. A front end
+  // that shows the game's state outside the window reads it here.
+  virtual void AfterEvent(const TForm3& /*form*/) {}
+
  private:
   void Dispatch(const SDL_Event& event, TForm3& form);
   int Logical(int device) const;

@@ -31,6 +31,9 @@ int RunGame() {
   // The form lives on the heap: with its pictures and tile set it is too big for the stack.
   auto form = std::make_unique<vorlask::TForm3>(platform);
   if (!form->FormCreate()) return 1;
+  // The page's own controls show the options from the start, while the first paint and the
+  // speed measurement still run.
+  platform.TellPage(*form);
   // A canvas never reports that it needs painting, as a new window does: the first paint is
   // asked for here.
   SDL_Event expose;
