@@ -50,6 +50,10 @@ int main(int, char*[]) {
   SDL_SetHint(SDL_HINT_APP_NAME, "Vorlask");
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  // The page fits the picture to its window itself (shell.html), at whole device pixels a pixel
+  // where it can; the program draws the picture at its own size, as on a desktop that asks
+  // for scale 1. Drawn larger, an odd number of device pixels a pixel would come out uneven.
+  SDL_setenv("GDK_SCALE", "1", 1);
   // The music's instruments: the piano of the page's own Timidity set.
   SDL_setenv("TIMIDITY_CFG", VORLASK_SOUNDFONT_FILE, 1);
   int status = 1;
