@@ -18,5 +18,13 @@ if [ "${1:-}" = "--cursor" ]; then
 fi
 source "$(dirname "$0")/../e2e/lib.sh" "${1:?usage: $0 [--cursor] SCREENSHOT [LEFT TOP]}"
 E2E_SHOT="$E2E_TMP/picture.png"
-convert "$1" -background "rgb(128,128,0)" -extent "615x480-${2:-0}-${3:-0}" "$E2E_SHOT"
+# A picture the page shows smaller than its own pixels is blended a little by the browser, so
+# each pixel is read as the nearest of the colours the board is drawn in.
+colours=()
+for c in 198,198,198 132,132,132 132,132,255 0,132,255 0,0,0 0,132,0 0,255,255 123,123,0 255,255,255; do
+  colours+=("xc:rgb($c)")
+done
+convert "${colours[@]}" +append "$E2E_TMP/colours.png"
+convert "$1" -background "rgb(128,128,0)" -extent "615x480-${2:-0}-${3:-0}" +dither \
+  -remap "$E2E_TMP/colours.png" "$E2E_SHOT"
 e2e_read_board
