@@ -215,10 +215,10 @@ TEST(BmpFiles, HeaderFieldsThatWouldSizeBuffersWronglyAreRefused) {
 }
 
 TEST(HostileTunes, ATuneThatDeclaresNoTrackIsRefusedWhenOpened) {
-  SdlMediaPlayer player("/nonexistent/sound.sf2");
+  SdlMediaPlayer player({"/nonexistent/sound.sf2"});
   const std::string tune = (kHostile / "zero-tracks.mid").string();
   std::string error;
-  EXPECT_FALSE(player.Open(tune, error));
+  EXPECT_EQ(player.Open(tune, error), MediaPlayer::OpenResult::kFileFailed);
   EXPECT_NE(error.find(tune), std::string::npos) << error;
   EXPECT_NE(error.find("declares 0 tracks"), std::string::npos) << error;
 }

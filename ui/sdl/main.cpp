@@ -51,7 +51,7 @@ void TolerateVanishedWindows() {}
 // What start-up can do before SDL reaches the window system, on a second thread meanwhile.
 struct EarlyWork {
   std::unique_ptr<vorlask::TtfTextRenderer> text;
-  std::map<std::string, vorlask::Image> bitmaps;
+  std::map<std::string, vorlask::PrefetchedBitmap> bitmaps;
 };
 
 int RunGame(EarlyWork& early) {
@@ -59,7 +59,7 @@ int RunGame(EarlyWork& early) {
   vorlask::TtfTextRenderer& text = *early.text;
   if (!text.Ready(error)) {
     vorlask::ShowStartupError(vorlask::CannotStartMessage(
-        "its font is missing (" + error + "). Install the package fonts-liberation2."));
+        "its font cannot be loaded: " + error + ". Install the package fonts-liberation2."));
     return 1;
   }
   vorlask::SdlPlatform platform(text);
