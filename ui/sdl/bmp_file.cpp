@@ -81,7 +81,7 @@ CheckedBitmap CheckBitmapFile(const std::string& path) {
   file.error = BitmapProblem(file.bytes.data(), file.bytes.size(), file.bytes.size(), file.layout);
   if (!file.error.empty()) {
     file.result = FileResult::kDamaged;
-    file.bytes = {};
+    std::vector<unsigned char>().swap(file.bytes);
     return file;
   }
   KeepPictureBytes(file.bytes, file.layout);
@@ -98,7 +98,7 @@ FileResult DecodeBitmap(CheckedBitmap& file, Image& out, std::string& error) {
                      (l.bits == 8 || l.bits == 24 || l.bits == 32);
   const FileResult result =
       plain ? ReadPlainBmp(file.bytes, l, out, error) : ReadOtherBmp(file.bytes, out, error);
-  file.bytes = {};
+  std::vector<unsigned char>().swap(file.bytes);  // its memory goes back now
   return result;
 }
 
