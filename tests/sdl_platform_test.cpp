@@ -218,6 +218,19 @@ TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
   EXPECT_NE(player.MusicFailure().find("(driver \"dummy\") stopped working"), std::string::npos)
       << player.MusicFailure();
   EXPECT_EQ(player.Open(long_tune, error), kOpened) << error;
+
+  // A sound font whose outline is sound but which the synthesizer cannot load: the play ends
+  // as soon as the synthesizer says so, naming the font, not the tune.
+  const std::string font = (dir / "hollow.sf2").string();
+  std::ofstream(font, std::ios::binary)
+      << std::string("RIFF\x6C\0\0\0sfbkLIST\x60\0\0\0INFO", 24) << std::string(92, '\xAB');
+  SdlMediaPlayer hollow({font});
+  ASSERT_EQ(hollow.Open(short_tune, error), kOpened) << error;
+  hollow.Play();
+  ASSERT_TRUE(Next(events_.music_end, 5000, &end));
+  hollow.TakeNotice(end.user);
+  EXPECT_EQ(hollow.TakeEndOfPlay(), MediaPlayer::PlayEnd::kMusicFailed);
+  EXPECT_EQ(hollow.MusicFailure(), "the synthesizer cannot load the MIDI sound font " + font);
 }
 
 // Whatever stands in the sound font's place, or wherever the audio cannot go, the music fails

@@ -409,7 +409,6 @@ void SdlMediaPlayer::EndPlay() {
 
 void SdlMediaPlayer::StartPlay() {
   g_play_started_ms = SDL_GetTicks64();
-  g_synth_lines = 0;
   if (mixer_->PlayMusic(music_, 0) != 0) {
     g_play_owes_notice = false;
     std::fprintf(stderr, "vorlask: cannot play %s: %s\n", file_.c_str(), Mix_GetError());
