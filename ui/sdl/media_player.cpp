@@ -454,6 +454,7 @@ MediaPlayer::PlayEnd SdlMediaPlayer::TakeEndOfPlay() {
 }
 
 std::string SdlMediaPlayer::MusicFailure() const {
+  const std::lock_guard<std::mutex> lock(mutex_);
   return failure_;
 }
 

@@ -114,10 +114,10 @@ class SdlMediaPlayer : public MediaPlayer {
   std::string file_;
   Sint32 play_number_ = 0;
   PlayEnd noticed_end_ = PlayEnd::kCut;
-  std::string failure_;
 
   // Shared with the loading thread, under mutex_.
-  std::mutex mutex_;
+  std::string failure_;
+  mutable std::mutex mutex_;
   std::condition_variable wake_;
   SDL_Thread* loader_ = nullptr;
   bool loader_tried_ = false;
