@@ -70,7 +70,19 @@ end_with() {
   e2e_time_exit "$from"
 }
 
-# A start that must be refused: the error window names the file, and says what is wrong.
+# A start that must show the game's window, the figures of which are reported.
+started() {
+  e2e_start_game "$2"
+  e2e_wait_window
+  shown=$(($(e2e_now_ms) - E2E_STARTED_MS))
+  e2e_wait_idle 30
+  kb="$(e2e_peak_kb)"
+  end_with Escape
+  report "$1" "$shown" "$kb" "$E2E_EXIT_MS"
+}
+
+# A start that must be refused: the error window names the file, and says what is wrong; it is
+# closed with Return, or as told.
 refused_start() {
   local name="$1" dir="$2" file="$3" words="$4" shown kb
   e2e_start_game "$dir" "${5:-$E2E_BIN}"
@@ -79,7 +91,7 @@ refused_start() {
   kb="$(e2e_peak_kb)"
   e2e_expect_stderr_contains "$words"
   e2e_window_shown && e2e_fail "$name: the game's window showed"
-  e2e_close_error_window Return
+  e2e_close_error_window "${6:-Return}"
   e2e_time_exit "$(e2e_now_ms)"
   [ "$E2E_STATUS" = 1 ] || e2e_fail "$name: exit status $E2E_STATUS, expected 1"
   report "$name" "$shown" "$kb" "$E2E_EXIT_MS"
@@ -109,13 +121,7 @@ music_box_cleared() {
 e2e_start_x
 hostile="$E2E_TMP/hostile"
 # What the measures cost with the game's own data, to compare the cases with.
-e2e_start_game
-e2e_wait_window
-shown=$(($(e2e_now_ms) - E2E_STARTED_MS))
-e2e_wait_idle 30
-kb="$(e2e_peak_kb)"
-end_with Escape
-report "the game's own data (to compare with)" "$shown" "$kb" "$E2E_EXIT_MS"
+started "the game's own data (to compare with)" "$E2E_DATA"
 "$E2E_SOURCE_DIR/tests/hostile/make_hostile.sh" "$hostile"
 
 # ---- Bitmaps: each file missing or damaged in another way, each window closed another way ----
@@ -134,17 +140,10 @@ for c in "${cases[@]}"; do
   i=$((i + 1))
   dir="$(data_copy "bitmap-$i")"
   damage "$way" "$dir/$file"
-  e2e_start_game "$dir"
-  e2e_expect_error_window "\"$file\""
-  e2e_window_shown && e2e_fail "$file $way: the game's window showed"
-  e2e_close_error_window "$how"
-  e2e_expect_exit 1
-  if [ "$way" = missing ]; then
-    e2e_expect_stderr_contains "is missing"
-  else
-    grep -q "is missing" "$E2E_STDERR" && e2e_fail "$file $way: reported as missing"
-  fi
-  e2e_log "$file $way: refused, window closed with $how: $(head -n 1 "$E2E_STDERR")"
+  words="is missing"
+  [ "$way" = missing ] || words="\"$file\""
+  refused_start "$file $way" "$dir" "$file" "$words" "$E2E_BIN" "$how"
+  [ "$way" = missing ] || ! grep -q "is missing" "$E2E_STDERR" || e2e_fail "$file $way: reported as missing"
 done
 
 # ---- Bitmaps that once cost the start its memory or its life ----
@@ -193,13 +192,7 @@ E2E_AS_USER=65534 refused_start "a bitmap that may not be read" "$dir" h10.bmp \
 # far from its header: the game starts, within its memory.
 dir="$(data_copy largest)"
 for f in h16 h9 h12 h13; do damage 16MiB-32-bit-far-pixels.bmp "$dir/$f.bmp"; done
-e2e_start_game "$dir"
-e2e_wait_window
-shown=$(($(e2e_now_ms) - E2E_STARTED_MS))
-e2e_wait_idle 30
-kb="$(e2e_peak_kb)"
-end_with Escape
-report "four largest pictures at 16 MiB each" "$shown" "$kb" "$E2E_EXIT_MS"
+started "four largest pictures at 16 MiB each" "$dir"
 
 # ---- Music: the three files damaged, each in another way ----
 dir="$(data_copy music)"
