@@ -58,5 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fprintf(stderr, "stopping the play took %llu ms\n", static_cast<unsigned long long>(took));
     std::abort();
   }
+  // The notifications of the plays' ends, which the game's loop would take.
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
   return 0;
 }
