@@ -171,6 +171,13 @@ TEST(DamagedData, EachFailureIsToldInItsOwnWords) {
        "\"h12.bmp\" (PATH) is damaged: it is cut short (34719 bytes where the picture needs "
        "34722)."},
       {"h9.bmp", Damages().back().apply, "\"h9.bmp\" (PATH) is not a file: it is a folder."},
+      // A file that grows after it was opened is read at the length it had then (none here).
+      {"h12.bmp",
+       [](const fs::path& p) {
+         fs::remove(p);
+         fs::create_symlink("/proc/self/status", p);
+       },
+       "\"h12.bmp\" (PATH) is damaged: it is empty."},
       {"h13.bmp",
        [](const fs::path& p) {
          fs::remove(p);
