@@ -16,14 +16,19 @@ namespace vorlask {
 inline constexpr std::size_t kMaxTuneBytes = 64 * 1024;
 inline constexpr std::size_t kMaxTuneEvents = 16384;
 // Notes that start within 10 ms of each other sound as one chord. Ours start at most 9 at once
-// (a chord in each hand). The synthesizer's queue of voice changes holds 64 entries for each of
-// its 256 voices, and a note may take 50 of them when voices run short: a few hundred notes at
-// one moment overflow it, and each overflow is a warning on stderr. 32 notes, and 128 events
-// of any kind that reach the synthesizer (controllers and pitch bends change every voice of
-// their channel), stay far below that.
+// (a chord in each hand); 32 leaves room for more.
 inline constexpr double kInstantMicroseconds = 10000;
 inline constexpr std::size_t kMaxNotesAtOnce = 32;
-inline constexpr std::size_t kMaxEventsAtOnce = 128;
+// The synthesizer queues every change to its voices that falls due in one block, for the audio
+// thread to carry out, in a queue of 64 entries for each of its 256 voices; each overflow is a
+// warning, and a tune can overflow it millions of times. A new note takes up to 50 entries
+// (when voices run short), a note's end a few; an event that changes every sounding voice of
+// its channel (a controller, a pitch bend, pressure) takes up to 4 entries a voice, one that
+// resets all controllers, or a system-exclusive message, up to 16. A voice outlasts its note,
+// so every note started before counts as two sounding voices, up to 256. What may fall due
+// within 10 ms is held to half the queue.
+inline constexpr std::size_t kSynthVoices = 256;
+inline constexpr std::size_t kMaxQueuedAtOnce = 64 * kSynthVoices / 2;
 
 // What is wrong with a Standard MIDI File of `size` bytes, or an empty text. Every event of every
 // track is read, each length within its chunk, and the whole tune is held to the bounds above,

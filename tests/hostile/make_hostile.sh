@@ -65,7 +65,17 @@ unit="$out/.group"
 } >"$unit"
 repeat "$unit" $((97 * 500)) >"$out/.groups"
 tune densest-allowed.mid "$out/.groups"
-rm -f "$unit" "$out/.groups" "$out/.notes"
+# Eight such groups, 256 voices sounding, then 128 pitch bends at once, again and again: each
+# bend changes every voice, and the synthesizer's queue overflows millions of times.
+{
+  repeat "$unit" $((97 * 8))
+  for round in $(seq 1 20); do
+    bytes 0b e0 00 "$(printf '%02x' "$round")"
+    for bend in $(seq 1 127); do bytes 00 "$(printf '%02x' "$bend")" 40; done
+  done
+} >"$out/.bends"
+tune pitch-bends-over-256-voices.mid "$out/.bends"
+rm -f "$unit" "$out/.groups" "$out/.bends" "$out/.notes"
 
 # Bitmaps. A picture of 2048 by 1024 pixels is the largest the game decodes.
 bmp_header() {  # width height bits compression pixel_offset file_size colours
