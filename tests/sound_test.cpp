@@ -161,9 +161,9 @@ class RealSound : public ::testing::Test {
   // Plays the file for a moment and returns the root mean square of the samples written.
   double PlayAndMeasure(const std::string& file, std::size_t& samples) {
     {
-      SdlMediaPlayer player(VORLASK_SOUNDFONT_FILE);
+      SdlMediaPlayer player({VORLASK_SOUNDFONT_FILE});
       std::string error;
-      EXPECT_TRUE(player.Open(file, error)) << error;
+      EXPECT_EQ(player.Open(file, error), MediaPlayer::OpenResult::kOpened) << error;
       player.Play();
       std::this_thread::sleep_for(std::chrono::milliseconds(1500));
       player.Close();

@@ -24,7 +24,7 @@ SdlPlatform::SdlPlatform(TextRenderer& text)
       text_(text),
       canvas_(kClientWidth, kClientHeight, kOlive),
       timer_(),
-      media_(ChooseSoundFont({VORLASK_SOUNDFONT_FILE, VORLASK_DEFAULT_SOUNDFONT_FILE})) {
+      media_(SoundFontCandidates()) {
   canvas_.SetTextRenderer(&text);
 }
 
@@ -101,6 +101,10 @@ void SdlPlatform::Dispatch(const SDL_Event& event, TForm3& form) {
       canvas_.Clear(kOlive);
       form.FormPaint();
       break;
+    case SDL_AUDIODEVICEREMOVED:
+      // Its end-of-play notification follows, and tells the person.
+      if (event.adevice.iscapture == 0) media_.DeviceLost();
+      return;
     case SDL_KEYDOWN:
       form.FormKeyDown(VirtualKeyCode(event.key.keysym.sym, event.key.keysym.scancode));
       break;
