@@ -1,4 +1,4 @@
-#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -21,11 +21,30 @@ std::string DataPath(const std::string& folder, const char* file) {
   return folder.back() == '/' ? folder + file : folder + "/" + file;
 }
 
-// What the picture must cover to serve its place in the window, or an empty text.
-// Larger pictures are refused by the reader already; this bound only completes the table.
-constexpr std::int64_t kMaxSide = 4096;
+// The text of a failed load of a data file: what is wrong with it.
+std::string FailureText(FileResult result, const std::string& path, const std::string& error) {
+  switch (result) {
+    case FileResult::kLoaded:
+      break;
+    case FileResult::kMissing:
+      return " (" + path + ") is missing.";
+    case FileResult::kDamaged:
+      return " (" + path + ") is damaged: " + error + ".";
+    case FileResult::kUnreadable:
+      return " (" + path + ") cannot be read: " + error + ".";
+    case FileResult::kNotAFile:
+      return " (" + path + ") is not a file: " + error + ".";
+    case FileResult::kFolderUnreadable:
+      return " (" + path + ") cannot be read, because its folder cannot be read: " + error + ".";
+  }
+  return {};
+}
 
-std::string SizeProblem(std::size_t index, const Image& image) {
+}  // namespace
+
+// Larger pictures are refused by the reader already; this bound only completes the table.
+std::string BitmapSizeProblem(std::size_t index, std::int64_t width, std::int64_t height) {
+  constexpr std::int64_t kMaxSide = 4096;
   struct Need {
     std::int64_t min_w, min_h, max_w, max_h;
   };
@@ -36,16 +55,13 @@ std::string SizeProblem(std::size_t index, const Image& image) {
                                            {122, 34, kMaxSide, kMaxSide},
                                            {107, 107, kMaxSide, kMaxSide},
                                            {107, 107, kMaxSide, kMaxSide}}};
-  const Need& n = kNeeds[index];
-  if (image.width < n.min_w || image.height < n.min_h || image.width > n.max_w ||
-      image.height > n.max_h) {
-    return "it is " + std::to_string(image.width) + " by " + std::to_string(image.height) +
+  const Need& n = kNeeds.at(index);
+  if (width < n.min_w || height < n.min_h || width > n.max_w || height > n.max_h) {
+    return "it is " + std::to_string(width) + " by " + std::to_string(height) +
            " pixels, which does not fit its place in the window";
   }
   return {};
 }
-
-}  // namespace
 
 bool TForm3::FormCreate() {
   const HandlerCheck check(*this);
@@ -69,38 +85,45 @@ bool TForm3::FormCreate() {
 
 bool TForm3::LoadBitmaps() {
   // The bitmaps are looked for in the current directory first, then in the folders where the
-  // program keeps its data; the music is played from the same folder.
+  // program keeps its data; the music is played from the same folder. Finding the first bitmap
+  // is loading it: each file is opened once. A folder that may not be searched is passed over,
+  // and named as such if no folder holds the bitmaps.
   const std::vector<std::string> folders = platform.DataFolders();
+  std::array<Image*, 6> targets = {&BackgroundBitmap, &ChosenMark,  &BlankMark,
+                                   &StartBoxPressed,  &RisingPatch, &FallingPatch};
   std::string searched;
-  for (const std::string& f : folders)
+  std::string error;
+  FileResult first = FileResult::kMissing;
+  bool found = false;
+  for (const std::string& f : folders) {
+    if (!found) {
+      first = platform.LoadBitmap(DataPath(f, kBitmapFiles[0]), *targets[0], error);
+      found = first != FileResult::kMissing && first != FileResult::kFolderUnreadable;
+      if (found) StartDirectory = f;
+    }
     searched += "\n  " + f;
+    if (!found && first == FileResult::kFolderUnreadable) {
+      searched += " (this folder cannot be read: " + error + ")";
+    }
+  }
   const auto fail = [&](const std::string& file, const std::string& what) {
     platform.ShowError(CannotStartMessage("the data file \"" + file + "\"" + what +
                                           "\nFolders searched:" + searched));
     return false;
   };
-  const auto found = std::find_if(folders.begin(), folders.end(), [&](const std::string& f) {
-    return platform.FileExists(DataPath(f, kBitmapFiles[0]));
-  });
-  if (found == folders.end()) return fail(kBitmapFiles[0], " was not found.");
-  StartDirectory = *found;
+  if (!found) return fail(kBitmapFiles[0], " was not found.");
 
-  std::array<Image*, 6> targets = {&BackgroundBitmap, &ChosenMark,  &BlankMark,
-                                   &StartBoxPressed,  &RisingPatch, &FallingPatch};
   for (std::size_t i = 0; i < targets.size(); ++i) {
     const std::string path = DataPath(StartDirectory, kBitmapFiles[i]);
-    std::string error;
-    switch (platform.LoadBitmap(path, *targets[i], error)) {
-      case FileResult::kLoaded:
-        break;
-      case FileResult::kMissing:
-        return fail(kBitmapFiles[i], " (" + path + ") is missing.");
-      case FileResult::kDamaged:
-        return fail(kBitmapFiles[i], " (" + path + ") is damaged: " + error + ".");
-      case FileResult::kUnreadable:
-        return fail(kBitmapFiles[i], " could not be loaded from " + path + ": " + error);
+    FileResult result = first;
+    if (i > 0) {
+      error.clear();
+      result = platform.LoadBitmap(path, *targets[i], error);
     }
-    if (std::string problem = SizeProblem(i, *targets[i]); !problem.empty())
+    if (result != FileResult::kLoaded)
+      return fail(kBitmapFiles[i], FailureText(result, path, error));
+    if (std::string problem = BitmapSizeProblem(i, targets[i]->width, targets[i]->height);
+        !problem.empty())
       return fail(kBitmapFiles[i], " (" + path + ") is damaged: " + problem + ".");
   }
   if (BlankMark.width < ChosenMark.width || BlankMark.height < ChosenMark.height) {

@@ -23,8 +23,14 @@ class Timer {
 class MediaPlayer {
  public:
   virtual ~MediaPlayer() = default;
-  // Closes what is open, then opens the file. On failure returns false with the reason.
-  virtual bool Open(const std::string& file, std::string& error) = 0;
+  enum class OpenResult {
+    kOpened,
+    kFileFailed,   // this file cannot be played (missing, unreadable, damaged); others may be
+    kMusicFailed,  // no file can be: the sound font or the audio device failed
+  };
+  // Closes what is open, then opens the file. On failure says what failed, with the reason,
+  // which names the file, the sound font or the audio device.
+  virtual OpenResult Open(const std::string& file, std::string& error) = 0;
   // Plays the opened file from its start, without waiting.
   virtual void Play() = 0;
   virtual void Close() = 0;
@@ -37,13 +43,24 @@ class MediaPlayer {
     kRanOut,        // the latest play ran to its end
     kRanOutAtOnce,  // the latest play ran out within a second of starting: nothing played
     kCut,           // cut short by Close or Open, or followed by a later play since
+    kMusicFailed,   // the sound font or the audio device failed: MusicFailure says how
   };
   // Asked once by the notification handler for each notification: how that play ended.
   virtual PlayEnd TakeEndOfPlay() = 0;
+  // Why no music can play, after a play ended with kMusicFailed.
+  virtual std::string MusicFailure() const = 0;
 };
 
-// How loading a data file went.
-enum class FileResult { kLoaded, kMissing, kDamaged, kUnreadable };
+// How loading a data file went. Damaged is kept for files whose bytes are wrong; a file that
+// may not be read, or something other than a file in its place, is told as such.
+enum class FileResult {
+  kLoaded,
+  kMissing,
+  kDamaged,
+  kUnreadable,        // it is there but may not be read
+  kNotAFile,          // a folder, a named pipe or a device stands in its place
+  kFolderUnreadable,  // its folder may not be searched, so whether it is there is unknown
+};
 
 // The one wording of a start that failed: what is wrong.
 inline std::string CannotStartMessage(const std::string& what) {
@@ -71,12 +88,11 @@ class Platform {
   // A number uniform in [0, 1), the generator re-seeded from a high-resolution clock first.
   virtual double RandomUniform() = 0;
 
-  // The folders searched for the data files, in order: the current directory first.
+  // The folders searched for the data files, in order: the current directory first. The data
+  // folder is the first that holds the first bitmap.
   virtual std::vector<std::string> DataFolders() = 0;
-  // Whether a file is at path; the data folder is the first that holds the first bitmap.
-  virtual bool FileExists(const std::string& path) = 0;
   // Loads a Windows bitmap data file, its headers checked before anything is decoded. On
-  // failure says how it failed, with the reason in error.
+  // failure says how it failed, with the reason in error. Each file is opened once.
   virtual FileResult LoadBitmap(const std::string& path, Image& out, std::string& error) = 0;
 
   // Tells the person about a problem: a message box and a line on stderr.

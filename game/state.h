@@ -58,6 +58,9 @@ inline constexpr std::array<const char*, 6> kBitmapFiles = {"h16.bmp", "h11.bmp"
                                                             "h9.bmp",  "h12.bmp", "h13.bmp"};
 inline constexpr std::array<const char*, 3> kMusicFiles = {"entrtanr.mid", "hellomyb.mid",
                                                            "maplerag.mid"};
+// What keeps a picture of that size from serving as kBitmapFiles[index] in the window, or an
+// empty text. Known from a file's header, so it is asked before anything is decoded.
+std::string BitmapSizeProblem(std::size_t index, std::int64_t width, std::int64_t height);
 
 // The result lines (the Russian ones in UTF-8).
 inline constexpr const char* kNewGameLine1 = "    Конец игры .    ";
@@ -131,15 +134,15 @@ class TForm3 {
   void RestartIfUntouched();
   bool HuntersUntouched() const;  // reads Board, OpeningBoard
   void MusicRanOutAtOnce();       // reads PlayingTrack; writes QuickEnds*, MusicStalled
+  void MusicUnavailable(const std::string& reason);  // writes MusicOn; draws its blank mark
   void DrawMessageBlock();
   void Calibrate();  // the speed measurement of the first paint
   void DrawTile(int index, int row, int col);
-  void DrawCursor();
+  void DrawCursor();         // the cursor's tile on the square of CursorRow, CursorCol
   void RepaintLeftSquare();  // the cursor's square as CursorCellCode remembers it, unmarked
-  bool
-  LoadBitmaps();  // finds the data folder and loads the six bitmaps; false on failure   // the cursor's tile on the square of CursorRow, CursorCol
-  void RedrawBoard();  // wolf1 with FullRedraw 1, so that squares left empty are repaired
-  void AnimateWolf();  // wolf3 with AnimWolf 1 for its duration
+  bool LoadBitmaps();        // finds the data folder and loads the six bitmaps; false on failure
+  void RedrawBoard();        // wolf1 with FullRedraw 1, so that squares left empty are repaired
+  void AnimateWolf();        // wolf3 with AnimWolf 1 for its duration
   // A tile's top-left pixel for a square.
   static int SquareX(int col) { return layout::SquareX(col); }
   static int SquareY(int row) { return layout::SquareY(row); }

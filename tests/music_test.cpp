@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "support/fake_platform.h"
+#include "support/checked_game.h"
 
 namespace vorlask::testing {
 namespace {
@@ -105,6 +105,34 @@ TEST(Music, AFileThatCannotBeOpenedIsReportedAndTriedAgainNextTime) {
   ASSERT_EQ(player.opened.size(), 1u);
   EXPECT_EQ(player.opened[0], Track(g, "entrtanr.mid"));
   EXPECT_EQ(g.form.TrackNumber, 2);
+}
+
+// Without a sound font or an audio device no file can play: the person is told once, the Music
+// box is cleared, and neither a new game nor the music's notifications try again; the music
+// command does. The same when the device fails during a play.
+TEST(Music, AFailedSoundFontOrDeviceIsToldOnceAndClearsTheMusicBox) {
+  CheckedGame g(false);
+  FakeMediaPlayer& player = g.platform.media;
+  player.fail_music = true;
+  g.Key(vk::kS);
+  player.fail_music = false;
+  const auto cleared = [&](std::size_t errors) {
+    EXPECT_EQ(g.form.MusicOn, 0);
+    EXPECT_TRUE(g.Shows(g.form.BlankMark, 472, 396));
+    ASSERT_EQ(g.platform.errors.size(), errors);
+    EXPECT_NE(g.platform.errors.back().find("cannot play music: the fake"), std::string::npos);
+    const std::size_t opens = player.log.size();
+    g.form.wolf0();
+    g.DeliverMusicNotifications();
+    EXPECT_EQ(player.log.size(), opens);
+    EXPECT_EQ(g.platform.errors.size(), errors);
+  };
+  cleared(1);
+  g.Key(vk::kS);
+  ASSERT_TRUE(player.playing);
+  player.FailPlay();
+  g.DeliverMusicNotifications();
+  cleared(2);
 }
 
 // Music that cannot play costs the music only: a new game in which the computer wolf opens

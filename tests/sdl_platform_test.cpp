@@ -127,22 +127,21 @@ TEST_F(SdlEvents, TimerFiresOnceAndIgnoresFiringsOfAnEarlierEnabling) {
 }
 
 // A type 0 MIDI file: one note of the given length in ticks (480 ticks a beat at 120 beats
-// a minute, so 480 ticks last half a second).
+// a minute, so 480 ticks last half a second), or no note at all for 0.
 void WriteMidi(const std::string& path, int ticks) {
-  std::vector<unsigned char> track = {0x00, 0x90, 60, 100};
-  std::vector<unsigned char> delta;
-  for (int v = ticks; v > 0; v >>= 7)
-    delta.insert(delta.begin(), static_cast<unsigned char>(v & 0x7F));
-#ifdef _WIN32
-  // A tune that plays nothing, to end as soon as it starts, differs with the synthesizer:
-  // FluidSynth ends at once on a note-off without its delta time, a file Timidity refuses;
-  // Timidity ends at once a note of no length, which FluidSynth lets ring out.
-  if (delta.empty()) delta.push_back(0);
-#endif
-  for (std::size_t i = 0; i + 1 < delta.size(); ++i)
-    delta[i] |= 0x80;
-  track.insert(track.end(), delta.begin(), delta.end());
-  for (unsigned char b : {0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00})
+  std::vector<unsigned char> track;
+  if (ticks > 0) {
+    track = {0x00, 0x90, 60, 100};
+    std::vector<unsigned char> delta;
+    for (int v = ticks; v > 0; v >>= 7)
+      delta.insert(delta.begin(), static_cast<unsigned char>(v & 0x7F));
+    for (std::size_t i = 0; i + 1 < delta.size(); ++i)
+      delta[i] |= 0x80;
+    track.insert(track.end(), delta.begin(), delta.end());
+    for (unsigned char b : {0x80, 60, 0})
+      track.push_back(b);
+  }
+  for (unsigned char b : {0x00, 0xFF, 0x2F, 0x00})
     track.push_back(b);
   std::ofstream out(path, std::ios::binary);
   const unsigned char header[] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0};
@@ -160,6 +159,10 @@ void WriteMidi(const std::string& path, int ticks) {
             static_cast<std::streamsize>(track.size()));
 }
 
+constexpr auto kOpened = MediaPlayer::OpenResult::kOpened;
+constexpr auto kFileFailed = MediaPlayer::OpenResult::kFileFailed;
+constexpr auto kMusicFailed = MediaPlayer::OpenResult::kMusicFailed;
+
 TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
   if (!std::filesystem::exists(SoundFontFiles().front())) GTEST_SKIP() << "no sound font";
   const TempFolder temp;
@@ -169,52 +172,93 @@ TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
   WriteMidi(short_tune, 0);
   WriteMidi(long_tune, 480 * 60);
 
-  SdlMediaPlayer player(SoundFontFiles().front());
+  SdlMediaPlayer player({SoundFontFiles().front()});
   std::string error;
-  ASSERT_TRUE(player.Open(short_tune, error)) << error;
+  ASSERT_EQ(player.Open(short_tune, error), kOpened) << error;
   player.Play();
   SDL_Event end;
   ASSERT_TRUE(Next(events_.music_end, 5000, &end)) << "a play that runs out is reported";
   EXPECT_FALSE(Next(events_.music_end, 300)) << "and only once";
-  // A tune whose one note ends where it begins has ended as soon as it started.
+  // The synthesizer plays out two seconds of silence after the end of a tune.
   player.TakeNotice(end.user);
-  EXPECT_EQ(player.TakeEndOfPlay(), MediaPlayer::PlayEnd::kRanOutAtOnce);
+  EXPECT_EQ(player.TakeEndOfPlay(), MediaPlayer::PlayEnd::kRanOut);
 
-  ASSERT_TRUE(player.Open(long_tune, error)) << error;
-  player.Play();
-  player.Close();
-  player.Close();
-  ASSERT_TRUE(Next(events_.music_end, 1000, &end)) << "a play cut short by Close is reported";
-  EXPECT_FALSE(Next(events_.music_end, 300));
-  player.TakeNotice(end.user);
-  EXPECT_EQ(player.TakeEndOfPlay(), MediaPlayer::PlayEnd::kCut);
+  // Cut short while the synthesizer still loads it, and once it plays.
+  for (const int wait_ms : {0, 1500}) {
+    ASSERT_EQ(player.Open(long_tune, error), kOpened) << error;
+    player.Play();
+    SDL_Delay(wait_ms);
+    player.Close();
+    player.Close();
+    ASSERT_TRUE(Next(events_.music_end, 1000, &end)) << "a play cut short by Close is reported";
+    EXPECT_FALSE(Next(events_.music_end, 300));
+    player.TakeNotice(end.user);
+    EXPECT_EQ(player.TakeEndOfPlay(), MediaPlayer::PlayEnd::kCut);
+  }
 
-  ASSERT_TRUE(player.Open(long_tune, error)) << error;
+  ASSERT_EQ(player.Open(long_tune, error), kOpened) << error;
   player.Play();
-  ASSERT_TRUE(player.Open(short_tune, error)) << error;
+  ASSERT_EQ(player.Open(short_tune, error), kOpened) << error;
   EXPECT_TRUE(Next(events_.music_end, 1000)) << "a play replaced by another Open is reported";
   EXPECT_FALSE(Next(events_.music_end, 300));
   player.Close();
   EXPECT_FALSE(Next(events_.music_end, 300)) << "an opened file that never played owes nothing";
 
-  EXPECT_FALSE(player.Open((dir / "no_such_tune.mid").string(), error));
-  EXPECT_NE(error.find("no_such_tune.mid"), std::string::npos) << error;
+  EXPECT_EQ(player.Open((dir / "no_such_tune.mid").string(), error), kFileFailed);
+  EXPECT_NE(error.find("no_such_tune.mid is missing"), std::string::npos) << error;
+
+  // The device goes away during a play: the play says so, naming the device, and the next
+  // Open opens one afresh.
+  ASSERT_EQ(player.Open(long_tune, error), kOpened) << error;
+  player.Play();
+  player.DeviceLost();
+  ASSERT_TRUE(Next(events_.music_end, 1000, &end));
+  player.TakeNotice(end.user);
+  EXPECT_EQ(player.TakeEndOfPlay(), MediaPlayer::PlayEnd::kMusicFailed);
+  EXPECT_NE(player.MusicFailure().find("(driver \"dummy\") stopped working"), std::string::npos)
+      << player.MusicFailure();
+  EXPECT_EQ(player.Open(long_tune, error), kOpened) << error;
+
+  // A sound font whose outline is sound but which the synthesizer cannot load: the play ends
+  // as soon as the synthesizer says so, naming the font, not the tune.
+  const std::string font = (dir / "hollow.sf2").string();
+  std::ofstream(font, std::ios::binary)
+      << std::string("RIFF\x6C\0\0\0sfbkLIST\x60\0\0\0INFO", 24) << std::string(92, '\xAB');
+  SdlMediaPlayer hollow({font});
+  ASSERT_EQ(hollow.Open(short_tune, error), kOpened) << error;
+  hollow.Play();
+  ASSERT_TRUE(Next(events_.music_end, 5000, &end));
+  hollow.TakeNotice(end.user);
+  EXPECT_EQ(hollow.TakeEndOfPlay(), MediaPlayer::PlayEnd::kMusicFailed);
+  EXPECT_EQ(hollow.MusicFailure(), "the synthesizer cannot load the MIDI sound font " + font);
 }
 
-TEST(SdlMediaPlayerSetUp, AMissingSoundFontIsReportedWhenMusicIsOpened) {
-  SdlMediaPlayer player("/nonexistent/sound.sf2");
+// The first sound font that is a file is the one used; when it fails, or none is there, the
+// music fails as a whole, naming the font, before the synthesizer sees it. (The end-to-end test
+// of damaged data plays the other ways a font or the audio device fails.)
+TEST(SdlMediaPlayerSetUp, TheFirstSoundFontThatIsAFileIsUsedOrNamed) {
   const TempFolder temp;
   const std::string tune = temp.File("tune.mid");
   WriteMidi(tune, 96);
-  std::string error;
-  EXPECT_FALSE(player.Open(tune, error));
-  EXPECT_NE(error.find("/nonexistent/sound.sf2"), std::string::npos) << error;
+  const std::string absent = temp.File("absent.sf2");
+  const std::string junk = temp.File("junk.sf2");
+  std::ofstream(junk) << "this is not a sound font at all";
+  std::filesystem::create_directory(temp.File("folder.sf2"));
+  for (const auto& [fonts, reason] : {
+           std::pair{std::vector<std::string>{absent}, absent + " is missing"},
+           {{absent, temp.File("folder.sf2"), junk}, junk + " is damaged: it is not a SoundFont"},
+       }) {
+    SdlMediaPlayer player(fonts);
+    std::string error;
+    EXPECT_EQ(player.Open(tune, error), kMusicFailed);
+    EXPECT_NE(error.find("the MIDI sound font " + reason), std::string::npos) << error;
+  }
 }
 
 // A damaged tune is refused when it is opened, with the file and the reason, instead of
 // "playing" as a tune that ends at once. The checks come before the sound device is touched.
 TEST(SdlMediaPlayerSetUp, DamagedTunesAreRefusedWithTheirReason) {
-  SdlMediaPlayer player("/nonexistent/sound.sf2");
+  SdlMediaPlayer player({"/nonexistent/sound.sf2"});
   const TempFolder temp;
   const std::filesystem::path& dir = temp.Path();
   const std::string tune = (dir / "vorlask_damaged.mid").string();
@@ -223,15 +267,15 @@ TEST(SdlMediaPlayerSetUp, DamagedTunesAreRefusedWithTheirReason) {
   const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GT(whole.size(), 100u);
   const std::pair<const char*, std::string> cases[] = {
-      {"it is empty", ""},
-      {"it is not a MIDI file", "RIFF this is not a tune at all"},
+      {"is damaged: it is empty", ""},
+      {"is damaged: it is not a MIDI file", "RIFF this is not a tune at all"},
       {"runs past its end", whole.substr(0, whole.size() / 2)},
       {"holds no track", whole.substr(0, 14)},
   };
   for (const auto& [reason, bytes] : cases) {
     std::ofstream(tune, std::ios::binary | std::ios::trunc) << bytes;
     std::string error;
-    EXPECT_FALSE(player.Open(tune, error)) << reason;
+    EXPECT_EQ(player.Open(tune, error), kFileFailed) << reason;
     EXPECT_NE(error.find(tune), std::string::npos) << error;
     EXPECT_NE(error.find(reason), std::string::npos) << error;
   }
@@ -239,11 +283,11 @@ TEST(SdlMediaPlayerSetUp, DamagedTunesAreRefusedWithTheirReason) {
   const std::string folder = (dir / "vorlask_folder.mid").string();
   std::filesystem::create_directory(folder);
   std::string error;
-  EXPECT_FALSE(player.Open(folder, error));
-  EXPECT_NE(error.find("is not a file"), std::string::npos) << error;
+  EXPECT_EQ(player.Open(folder, error), kFileFailed);
+  EXPECT_NE(error.find("is not a file: it is a folder"), std::string::npos) << error;
   std::filesystem::remove(folder);
   // A sound tune passes the checks and fails only for the missing sound font.
-  EXPECT_FALSE(player.Open(good, error));
+  EXPECT_EQ(player.Open(good, error), kMusicFailed);
   EXPECT_NE(error.find("/nonexistent/sound.sf2"), std::string::npos) << error;
 }
 
@@ -336,32 +380,6 @@ TEST(SdlPlatformServices, ClockRandomNumbersAndDataFolders) {
       (std::filesystem::path(exe_dir) / VORLASK_DATA_FROM_BIN).lexically_normal().string());
 #endif
   EXPECT_EQ(platform.DataFolders(), expected);
-}
-
-// The tunes' own font when it is there; else whatever General MIDI font the system offers;
-// with none, the message names the tunes' own.
-TEST(SoundFonts, TheFirstExistingOneIsChosen) {
-  const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "vorlask_sf2";
-  std::filesystem::create_directories(dir / "a_folder.sf2");
-  const std::string present = (dir / "present.sf2").string();
-  std::ofstream(present) << "sf2";
-  const std::string absent = (dir / "absent.sf2").string();
-  const std::string folder = (dir / "a_folder.sf2").string();
-  struct Case {
-    std::vector<std::string> candidates;
-    std::string chosen;
-  };
-  const Case cases[] = {
-      {{present, absent}, present},
-      {{absent, present}, present},
-      {{folder, absent, present}, present},
-      {{absent, folder}, absent},
-      {{}, ""},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ChooseSoundFont(c.candidates), c.chosen) << c.candidates.size() << " candidates";
-  }
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -162,9 +162,9 @@ class RealSound : public ::testing::Test {
   // Plays the file for a moment and returns the root mean square of the samples written.
   double PlayAndMeasure(const std::string& file, std::size_t& samples) {
     {
-      SdlMediaPlayer player(SoundFontFiles().front());
+      SdlMediaPlayer player({SoundFontFiles().front()});
       std::string error;
-      EXPECT_TRUE(player.Open(file, error)) << error;
+      EXPECT_EQ(player.Open(file, error), MediaPlayer::OpenResult::kOpened) << error;
       player.Play();
       std::this_thread::sleep_for(std::chrono::milliseconds(1500));
       player.Close();

@@ -1,10 +1,7 @@
 #include "ui/bitmap_check.h"
 
-#include <array>
-#include <filesystem>
-#include <fstream>
-
-#include "ui/file_path.h"
+#include <algorithm>
+#include <cstddef>
 
 namespace vorlask {
 
@@ -98,10 +95,10 @@ std::string BitmapProblem(const unsigned char* head, std::size_t got, std::uint6
   } else {
     l.colours = 0;
   }
-  const std::uint64_t palette_end = l.palette_offset + std::uint64_t{palette_entry} * l.colours;
+  l.palette_end = l.palette_offset + std::uint64_t{palette_entry} * l.colours;
   l.pixel_offset = U32(head, 10);
   if (l.pixel_offset < l.palette_offset) return "its pixel data starts inside its header";
-  if (palette_end > file_size || l.pixel_offset >= file_size) return "it is cut short";
+  if (l.palette_end > file_size || l.pixel_offset >= file_size) return "it is cut short";
 
   l.row_bytes = (std::uint64_t{b} * l.width + 31) / 32 * 4;
   // An uncompressed picture must hold all its rows.
@@ -116,19 +113,26 @@ std::string BitmapProblem(const unsigned char* head, std::size_t got, std::uint6
   return {};
 }
 
-std::string BitmapFileProblem(const std::string& path, BitmapLayout& layout) {
-  std::error_code ec;
-  const std::filesystem::file_status status = std::filesystem::status(FilePath(path), ec);
-  if (ec) return "it cannot be read (" + ec.message() + ")";
-  if (!std::filesystem::is_regular_file(status)) return "it is not a regular file";
-  const std::uintmax_t size = std::filesystem::file_size(FilePath(path), ec);
-  if (ec) return "it cannot be read (" + ec.message() + ")";
-  std::ifstream in(FilePath(path), std::ios::binary);
-  if (!in) return "it cannot be read";
-  std::array<unsigned char, kBitmapHeadBytes> head{};
-  in.read(reinterpret_cast<char*>(head.data()), head.size());
-  const auto got = static_cast<std::size_t>(in.gcount());
-  return BitmapProblem(head.data(), got, size, layout);
+void KeepPictureBytes(std::vector<unsigned char>& bytes, BitmapLayout& layout) {
+  BitmapLayout& l = layout;
+  const auto width = static_cast<std::uint64_t>(l.width);
+  const auto height = static_cast<std::uint64_t>(l.height);
+  std::uint64_t pixels = l.row_bytes * height;
+  // Run lengths take at most two bytes a pixel, or four where an encoder skips single pixels,
+  // and an end mark on each row; nothing beyond that is ever read.
+  if (l.compression == 1 || l.compression == 2) pixels = 4 * (width * height + height + 1);
+  const std::uint64_t available =
+      bytes.size() - std::min<std::uint64_t>(bytes.size(), l.pixel_offset);
+  pixels = std::min(pixels, available);
+  if (l.pixel_offset > l.palette_end) {
+    bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(l.palette_end),
+                bytes.begin() + static_cast<std::ptrdiff_t>(l.pixel_offset));
+    l.pixel_offset = l.palette_end;
+    for (std::size_t i = 0; i < 4; ++i)
+      bytes[10 + i] = static_cast<unsigned char>(l.pixel_offset >> (8 * i));
+  }
+  bytes.resize(static_cast<std::size_t>(l.pixel_offset + pixels));
+  bytes.shrink_to_fit();
 }
 
 }  // namespace vorlask

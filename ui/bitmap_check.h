@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vorlask {
 
@@ -29,7 +30,8 @@ struct BitmapLayout {
   std::uint32_t planes = 1;
   std::uint32_t colours = 0;  // palette entries, for 8 bits and fewer
   std::uint64_t palette_offset = 0;
-  std::uint64_t row_bytes = 0;  // of an uncompressed row, padded to four bytes
+  std::uint64_t palette_end = 0;  // where the palette (or the colour masks) ends
+  std::uint64_t row_bytes = 0;    // of an uncompressed row, padded to four bytes
 };
 
 // What is wrong with a bitmap file whose first `got` bytes are `head` (at most
@@ -39,7 +41,10 @@ struct BitmapLayout {
 std::string BitmapProblem(const unsigned char* head, std::size_t got, std::uint64_t file_size,
                           BitmapLayout& layout);
 
-// The same for a file on disk; also refuses what is not a regular file.
-std::string BitmapFileProblem(const std::string& path, BitmapLayout& layout);
+// Cuts the bytes of a file that passed the check down to those its picture is decoded from:
+// the headers, the palette and the pixel data, without whatever lies between or after them.
+// Start-up holds all six files before it decodes the first, and each may carry up to its bound
+// of such bytes. The pixels then follow the palette directly, as `layout` and the file say.
+void KeepPictureBytes(std::vector<unsigned char>& bytes, BitmapLayout& layout);
 
 }  // namespace vorlask

@@ -14,11 +14,17 @@ void TForm3::wolf4() {
   if (TrackNumber >= 1 && TrackNumber <= kMusicFiles.size()) {
     const std::string file = StartDirectory + "/" + kMusicFiles[TrackNumber - 1u];
     std::string error;
-    if (!MediaPlayer1.Open(file, error)) {
-      std::string message = "Vorlask cannot play its music: " + error;
-      if (error.find(file) == std::string::npos) message += " (" + file + ")";
-      platform.ShowError(message);
-      return;
+    switch (MediaPlayer1.Open(file, error)) {
+      case MediaPlayer::OpenResult::kOpened:
+        break;
+      case MediaPlayer::OpenResult::kFileFailed: {
+        std::string message = "Vorlask cannot play its music: " + error;
+        if (error.find(file) == std::string::npos) message += " (" + file + ")";
+        platform.ShowError(message);
+        return;
+      }
+      case MediaPlayer::OpenResult::kMusicFailed:
+        return MusicUnavailable(error);
     }
     MediaPlayer1.Play();
     PlayingTrack = TrackNumber;
@@ -33,7 +39,9 @@ void TForm3::wolf4() {
 void TForm3::MediaPlayer1Notify() {
   const HandlerCheck check(*this);
   const MediaPlayer::PlayEnd end = MediaPlayer1.TakeEndOfPlay();
-  if (NotifyArmed == 1 && MusicOn == 1 && end != MediaPlayer::PlayEnd::kCut) {
+  if (end == MediaPlayer::PlayEnd::kMusicFailed && MusicOn == 1) {
+    MusicUnavailable(MediaPlayer1.MusicFailure());
+  } else if (NotifyArmed == 1 && MusicOn == 1 && end != MediaPlayer::PlayEnd::kCut) {
     if (end == MediaPlayer::PlayEnd::kRanOutAtOnce) {
       MusicRanOutAtOnce();
     } else {
@@ -42,6 +50,17 @@ void TForm3::MediaPlayer1Notify() {
     wolf4();
   }
   NotifyArmed = 1;
+}
+
+// Without a sound font or an audio device no file can play: the person is told once, the Music
+// box is cleared to say so, and nothing tries again until the music is next switched on. The
+// game goes on without it.
+void TForm3::MusicUnavailable(const std::string& reason) {
+  MusicOn = 0;
+  DrawMark(layout::kMusicBox, false);
+  MediaPlayer1.Close();
+  platform.ShowError("Vorlask cannot play music: " + reason +
+                     ". The game goes on without it; the Music box tries again.");
 }
 
 // A tune that ends as soon as it starts plays nothing: its file is damaged in a way the outline

@@ -26,6 +26,7 @@ E2E_DATA="$(dirname "$E2E_BIN")"
 E2E_TMP="$(mktemp -d "${TMPDIR:-/tmp}/vorlask-e2e.XXXXXX")"
 E2E_XVFB_PID=""
 E2E_PID=""
+E2E_TRACER_PID=""
 E2E_STATUS=""
 E2E_WID=""
 E2E_SHOT="$E2E_TMP/shot.ppm"
@@ -36,6 +37,7 @@ export SDL_AUDIODRIVER=dummy
 
 e2e_cleanup() {
   local status=$?
+  [ -z "$E2E_TRACER_PID" ] || kill "$E2E_TRACER_PID" 2>/dev/null || true
   if [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; then
     kill -KILL "$E2E_PID" 2>/dev/null || true
     wait "$E2E_PID" 2>/dev/null || true
@@ -100,13 +102,65 @@ e2e_stop_x() {
 }
 
 # Starts the game in the given folder (default: the data beside the binary), optionally a
-# different binary. Sets E2E_PID.
+# different binary. Sets E2E_PID. With E2E_AS_USER set, a test run by root starts the game as
+# that user, for whom leave to read means something.
 e2e_start_game() {
-  local dir="${1:-$E2E_DATA}" bin="${2:-$E2E_BIN}"
+  local dir="${1:-$E2E_DATA}" bin="${2:-$E2E_BIN}" as=()
   E2E_STATUS=""
   E2E_WID=""
-  (cd "$dir" && exec "$bin" >"$E2E_STDOUT" 2>"$E2E_STDERR") &
+  E2E_STARTED_MS="$(e2e_now_ms)"
+  if [ -n "${E2E_AS_USER:-}" ] && [ "$(id -u)" -eq 0 ]; then
+    as=(setpriv --reuid="$E2E_AS_USER" --regid="$E2E_AS_USER" --clear-groups --)
+  fi
+  (cd "$dir" && exec "${as[@]}" "$bin" >"$E2E_STDOUT" 2>"$E2E_STDERR") &
   E2E_PID=$!
+}
+
+# e2e_start_traced_game DIR TRACE: the same, with every file the game opens written to TRACE
+# by strace from its very first instruction: the game waits, stopped, until the tracer holds it.
+e2e_start_traced_game() {
+  local dir="$1" trace="$2" i
+  command -v strace >/dev/null || e2e_fail "strace is missing; run scripts/install-deps"
+  E2E_STATUS=""
+  E2E_WID=""
+  (cd "$dir" && kill -STOP "$BASHPID" && exec "$E2E_BIN" >"$E2E_STDOUT" 2>"$E2E_STDERR") &
+  E2E_PID=$!
+  for i in $(seq 1 200); do
+    [ "$(ps -o stat= -p "$E2E_PID" | cut -c1)" = T ] && break
+    sleep 0.01
+  done
+  strace -f -qq -e trace=open,openat -o "$trace" -p "$E2E_PID" 2>"$E2E_TMP/strace.log" &
+  E2E_TRACER_PID=$!
+  for i in $(seq 1 500); do
+    grep -q '^TracerPid:[[:space:]]*[1-9]' "/proc/$E2E_PID/status" && break
+    kill -0 "$E2E_TRACER_PID" 2>/dev/null || e2e_fail "strace cannot trace the game: $(cat "$E2E_TMP/strace.log")"
+    sleep 0.01
+  done
+  E2E_STARTED_MS="$(e2e_now_ms)"
+  kill -CONT "$E2E_PID"
+}
+
+# Milliseconds since the test started.
+e2e_now_ms() { echo $((($(date +%s%N) - E2E_T0) / 1000000)); }
+
+# The game's peak resident memory so far, in kB, as the kernel counts it.
+e2e_peak_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$E2E_PID/status" 2>/dev/null || echo 0; }
+
+# e2e_time_exit FROM_MS [SECONDS]: waits, looking every 5 ms, for the game to end, and sets
+# E2E_EXIT_MS to the milliseconds from FROM_MS (a time of e2e_now_ms) and E2E_STATUS.
+e2e_time_exit() {
+  local from="$1" limit="${2:-10}" i
+  for i in $(seq 1 $((limit * 200))); do
+    if ! kill -0 "$E2E_PID" 2>/dev/null; then
+      E2E_EXIT_MS=$(($(e2e_now_ms) - from))
+      E2E_STATUS=0
+      wait "$E2E_PID" || E2E_STATUS=$?
+      E2E_PID=""
+      return 0
+    fi
+    sleep 0.005
+  done
+  e2e_fail "vorlask did not end within $limit s"
 }
 
 # Waits up to $1 seconds (default 20) for the game's main window to be shown; sets E2E_WID.
@@ -271,28 +325,33 @@ e2e_close_window() {
   "$tool" "$E2E_WID"
 }
 
-# The first message the game reported on stderr, without its "vorlask: " prefix; a message
-# may take several lines.
+# The latest message the game showed the person, as written on stderr without its "vorlask: "
+# prefix; a message may take several lines, and other lines of the game's may follow it.
 e2e_error_message() {
-  awk 'NR > 1 && /^vorlask: / { exit } { if (NR == 1) sub(/^vorlask: /, ""); print }' "$E2E_STDERR" |
-    head -c -1
+  awk '/^vorlask: / { within = 0 } /^vorlask: Vorlask / { within = 1; text = "" }
+       within { line = $0; if (text == "") sub(/^vorlask: /, "", line); text = text line "\n" }
+       END { printf "%s", text }' "$E2E_STDERR" | head -c -1
 }
 
 # e2e_expect_error_window NAME [SECONDS]: the game's error window is shown (a window titled
 # Vorlask other than the game's), its message on stderr names NAME, and the window shows
 # exactly that message: the screenshot is compared with the picture the game's own drawing
-# code makes of it. Sets E2E_ERROR_WID and E2E_ERROR_OK (the OK button's middle: "x y").
+# code makes of it. Sets E2E_ERROR_WID, E2E_ERROR_OK (the OK button's middle: "x y") and
+# E2E_ERROR_SHOWN_MS (when the window was first seen, as e2e_now_ms tells time).
 e2e_expect_error_window() {
   local name="$1" limit="${2:-20}" i id ids tool geometry
   E2E_ERROR_WID=""
-  for i in $(seq 1 $((limit * 20))); do
+  for i in $(seq 1 $((limit * 50))); do
     ids="$(xdotool search --all --onlyvisible --pid "$E2E_PID" --name '^Vorlask$' 2>/dev/null || true)"
     for id in $ids; do
       [ "$id" = "$E2E_WID" ] || E2E_ERROR_WID="$id"
     done
-    [ -n "$E2E_ERROR_WID" ] && break
+    if [ -n "$E2E_ERROR_WID" ]; then
+      E2E_ERROR_SHOWN_MS="$(e2e_now_ms)"
+      break
+    fi
     kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "vorlask ended without showing its error window"
-    sleep 0.05
+    sleep 0.02
   done
   [ -n "$E2E_ERROR_WID" ] || e2e_fail "no error window within $limit s (about $name)"
   e2e_expect_stderr_contains "$name"

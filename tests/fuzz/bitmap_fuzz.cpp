@@ -1,6 +1,7 @@
-// Any bytes as one of the game's bitmap files, read as start-up reads them: first by the
-// prefetch, before the window exists, then checked by start-up itself. Neither may crash, run
-// long or allocate much (the run's memory and time limits catch that), and the two must agree.
+// Any bytes as one of the game's bitmap files, read as start-up reads them: the file read once,
+// its headers checked, the picture decoded. Nothing may crash, run long or allocate much (the
+// run's memory and time limits catch that), and a picture read must be the one its header
+// describes, which the check alone must also have passed.
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string error;
   const bool read = vorlask::LoadBmpFile(path, image, error);
   vorlask::BitmapLayout layout;
-  const std::string problem = vorlask::BitmapFileProblem(path, layout);
+  const std::string problem = vorlask::BitmapProblem(data, size, size, layout);
   if (read && !problem.empty()) {
     std::fprintf(stderr, "the reader took a file that start-up refuses: %s\n", problem.c_str());
     std::abort();

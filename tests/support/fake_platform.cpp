@@ -25,17 +25,18 @@ MediaPlayer::PlayEnd FakeMediaPlayer::TakeEndOfPlay() {
   return number == play_number ? end : PlayEnd::kCut;
 }
 
-bool FakeMediaPlayer::Open(const std::string& file, std::string& error) {
+MediaPlayer::OpenResult FakeMediaPlayer::Open(const std::string& file, std::string& error) {
   if (playing) Owe(PlayEnd::kCut);
   log.push_back("open " + file);
-  if (fail_open) {
-    error = "the device cannot open " + file;
+  if (fail_open || fail_music) {
+    error =
+        fail_music ? "the fake audio device cannot be opened" : "the device cannot open " + file;
     open_file.clear();
-    return false;
+    return fail_music ? OpenResult::kMusicFailed : OpenResult::kFileFailed;
   }
   opened.push_back(file);
   open_file = file;
-  return true;
+  return OpenResult::kOpened;
 }
 
 void FakeMediaPlayer::Play() {
@@ -74,11 +75,6 @@ double FakePlatform::RandomUniform() {
   const double u = random_values.front();
   random_values.pop_front();
   return u;
-}
-
-bool FakePlatform::FileExists(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::exists(path, ec);
 }
 
 FileResult FakePlatform::LoadBitmap(const std::string& path, Image& out, std::string& error) {

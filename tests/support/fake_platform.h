@@ -33,18 +33,23 @@ class FakeTimer : public Timer {
 // test delivers with FakePlatform::DeliverMusicNotifications.
 class FakeMediaPlayer : public MediaPlayer {
  public:
-  bool Open(const std::string& file, std::string& error) override;
+  OpenResult Open(const std::string& file, std::string& error) override;
   void Play() override;
   void Close() override;
   void Disable() override { disabled = true; }
   PlayEnd TakeEndOfPlay() override;
+  std::string MusicFailure() const override { return "the fake device stopped"; }
   // Ends the running play as if the file had played to its end; `at_once` as if it had ended
-  // within a second of starting.
+  // within a second of starting; or as if the device had failed.
   void FinishPlay(bool at_once = false);
+  void FailPlay() {
+    if (playing) Owe(PlayEnd::kMusicFailed);
+  }
 
   std::vector<std::string> log;     // "open <file>", "play", "close"
   std::vector<std::string> opened;  // files opened successfully
-  bool fail_open = false;
+  bool fail_open = false;           // the file cannot be opened
+  bool fail_music = false;          // no file can be: the sound font or the device fails
   bool disabled = false;
   bool playing = false;
   int pending_notifications = 0;
@@ -75,7 +80,6 @@ class FakePlatform : public Platform {
   int ClockSecond() override { return clock(); }
   double RandomUniform() override;
   std::vector<std::string> DataFolders() override { return data_folders; }
-  bool FileExists(const std::string& path) override;
   FileResult LoadBitmap(const std::string& path, Image& out, std::string& error) override;
   void ShowError(const std::string& message) override { errors.push_back(message); }
   void Quit() override { quit_requested = true; }

@@ -1,6 +1,8 @@
 // The page of the web build in headless Chromium, driven as a person would: the start
 // position, a move of the wolf by clicks and the computer hunters' reply, the music, and the end
-// by Esc. Any console error or page error fails the test. Prints the measures as key=value.
+// by Esc; the page on phones and small windows, by taps and by its own controls; and its
+// accessibility. Any console error or page error fails the test. Prints the measures as
+// key=value.
 //
 // Usage: node tests/web/web_e2e.js SITE_FOLDER [SHOT_FOLDER]
 //   CHROMIUM: the browser (default /usr/bin/chromium). puppeteer-core is found through
@@ -61,23 +63,44 @@ function boardText(pieces) {
 }
 
 let shotNumber = 0;
-async function readBoard(canvas) {
-  const file = path.join(shots, `board-${++shotNumber}.png`);
-  await canvas.screenshot({ path: file });
-  return { file, board: execFileSync(readBoardScript, [file], { encoding: 'utf8' }).trim() };
+// A screenshot of the part of the picture the page shows, in the picture's own pixels, and
+// the picture pixel at its top-left corner.
+async function pictureShot(page) {
+  const g = await page.evaluate(() => {
+    const view = document.getElementById('view').getBoundingClientRect();
+    const canvas = document.getElementById('canvas').getBoundingClientRect();
+    const scale = canvas.width / 615;
+    const clip = { x: view.x, y: view.y, width: view.width, height: view.height };
+    clip.scale = 1 / scale / devicePixelRatio;
+    return { clip, at: [view.x - canvas.x, view.y - canvas.y].map((v) => String(Math.round(v / scale))) };
+  });
+  const file = path.join(shots, `picture-${++shotNumber}.png`);
+  await page.screenshot({ path: file, clip: g.clip });
+  return { file, at: g.at };
 }
 
-// Reads the board until it shows what is expected, or fails after the limit.
-async function expectBoard(canvas, pieces, what, limitMs = 20000) {
-  const want = boardText(pieces);
+// The board, or with '--cursor' the squares the cursor marks, by read_board.sh.
+async function readBoard(page, ...options) {
+  const shot = await pictureShot(page);
+  const args = [...options, shot.file, ...shot.at];
+  return { file: shot.file, text: execFileSync(readBoardScript, args, { encoding: 'utf8' }).trim() };
+}
+
+// Reads until the reading is the one expected, or fails after the limit.
+async function expectSeen(read, want, what, limitMs) {
   const deadline = Date.now() + limitMs;
   let got;
   do {
-    got = await readBoard(canvas);
-    if (got.board === want) return;
-    await new Promise((r) => setTimeout(r, 100));
+    got = await read();
+    if (got.text === want) return;
+    await new Promise((r) => setTimeout(r, 50));
   } while (Date.now() < deadline);
-  fail(`${what}: the board shows ${got.board}, expected ${want} (dark squares, rows 2 to 9)`, got.file);
+  fail(`${what}: the page shows "${got.text}", expected "${want}"`, got.file);
+}
+
+// The board as dark squares from row 2 to 9.
+function expectBoard(page, pieces, what, limitMs = 20000) {
+  return expectSeen(() => readBoard(page), boardText(pieces), what, limitMs);
 }
 
 let lastShot = null;
@@ -86,9 +109,10 @@ function fail(message, shot) {
   throw new Error(message);
 }
 
-// The middle of a board square in page coordinates.
+// The middle of a board square in page coordinates, box being the canvas's.
 function squareCentre(box, row, col) {
-  return { x: box.x + 54 * col - 86 + 26, y: box.y + 54 * row - 85 + 26 };
+  const scale = box.width / 615;
+  return { x: box.x + (54 * col - 86 + 26) * scale, y: box.y + (54 * row - 85 + 26) * scale };
 }
 
 // Milliseconds since the page's navigation until the colour shows at the canvas pixel,
@@ -153,24 +177,6 @@ async function checkMissingData(browser, url) {
   log(`a missing data file is reported in the page: ${text.trim()}`);
 }
 
-// On dense screens each pixel of the board is a square of whole device pixels: at 2.5 device
-// pixels to the CSS pixel, two of them, so the board is 615 * 2 / 2.5 CSS pixels wide.
-async function checkScaling(browser, url) {
-  for (const [ratio, whole] of [[2, 2], [2.5, 2], [0.75, 1]]) {
-    const page = await browser.newPage();
-    await page.setViewport({ width: 1400, height: 1100, deviceScaleFactor: ratio });
-    await page.goto(url);
-    const box = await (await page.$('#canvas')).boundingBox();
-    const device = [box.width * ratio, box.height * ratio].map((v) => Math.round(v * 100) / 100);
-    if (device[0] !== 615 * whole || device[1] !== 480 * whole) {
-      fail(`at device pixel ratio ${ratio} the board covers ${device.join('x')} device pixels, ` +
-           `expected ${615 * whole}x${480 * whole}`);
-    }
-    await page.close();
-  }
-  log('the board is scaled by whole multiples of the device pixels');
-}
-
 // A click of the right button on the board ends the game as Esc does, without the browser's
 // context menu.
 async function endsByRightButton(page, box) {
@@ -227,7 +233,8 @@ async function checkBlockedMusic(browser, url) {
   await quietWait(session, `!document.getElementById('audio').hidden`, 5000,
                   'the page does not say that the music waits for a key or a click');
   const box = await (await page.$('#canvas')).boundingBox();
-  await page.mouse.click(box.x + 5, box.y + 470);  // the olive margin: the game ignores it
+  const s = box.width / 615;
+  await page.mouse.click(box.x + 5 * s, box.y + 470 * s);  // the olive margin: the game ignores it
   await quietWait(session,
     `Module.vorlaskAudioContext.state === 'running' && document.getElementById('audio').hidden`,
     10000, 'the first click did not let the music play');
@@ -235,6 +242,158 @@ async function checkBlockedMusic(browser, url) {
   await page.close();
   log('music switched on before any gesture waited for the first click, and the page said so');
   return firstVisitMs;
+}
+
+// ---- The page in every hand: screens, touch, the page's own controls, accessibility ----
+
+function watch(page, problems) {
+  const note = (text) => page.isClosed() || problems.push(text);
+  page.on('console', (m) => m.type() === 'error' && note(`console error: ${m.text()}`));
+  page.on('pageerror', (error) => note(`page error: ${error.message}`));
+  page.on('requestfailed', (request) => note(`request failed: ${request.url()}`));
+}
+
+// The layout the page chose and its sizes in CSS pixels. Fails when something it shows lies
+// outside the viewport, when the page can scroll, or when a square or a control is smaller
+// than a thumb (about 34 CSS px).
+async function checkFits(page, what) {
+  const g = await page.evaluate(() => {
+    const rect = (e) => e.getBoundingClientRect();
+    const layout = document.getElementById('stage').className;
+    const scale = rect(document.getElementById('canvas')).width / 615;
+    const buttons = layout === 'whole' ? [] : [...document.querySelectorAll('#controls button')];
+    const shown = [document.getElementById('view'), document.getElementById('hint'), ...buttons];
+    const out = (r) => r.left < -0.5 || r.top < -0.5 || r.right > innerWidth + 0.5 || r.bottom > innerHeight + 0.5;
+    const sizes = buttons.map((b) => Math.min(rect(b).width, rect(b).height));
+    const root = document.scrollingElement;
+    return { layout, scale, square: 53 * scale, devicePixels: scale * devicePixelRatio,
+             control: buttons.length ? Math.min(...sizes) : 26 * scale,  // a panel box's height
+             outside: shown.filter((e) => out(rect(e))).map((e) => e.id || e.textContent),
+             scrolls: root.scrollHeight > innerHeight || root.scrollWidth > innerWidth };
+  });
+  const sizes = `${g.layout}, ${g.scale.toFixed(3)} CSS px (${g.devicePixels.toFixed(2)} device px) a ` +
+                `pixel, squares ${g.square.toFixed(1)} px, controls ${g.control.toFixed(1)} px`;
+  if (g.outside.length || g.scrolls || g.square < 34 || g.control < 34) {
+    fail(`${what}: outside the viewport: ${g.outside.join(', ') || 'nothing'}; scrolls: ${g.scrolls}; ${sizes}`);
+  }
+  log(`${what}: ${sizes}`);
+  return g;
+}
+
+async function tap(page, touch, x, y) {
+  if (touch) await page.touchscreen.tap(x, y);
+  else await page.mouse.click(x, y);
+}
+async function tapSquare(page, touch, row, col) {
+  const p = squareCentre(await (await page.$('#canvas')).boundingBox(), row, col);
+  await tap(page, touch, p.x, p.y);
+}
+async function tapControl(page, touch, key) {
+  const box = await (await page.$(`#controls [data-key="${key}"]`)).boundingBox();
+  await tap(page, touch, box.x + box.width / 2, box.y + box.height / 2);
+}
+
+// Each dark square once, the wolf's last, while the wolf is to move: the cursor comes to each;
+// the tap on the wolf picks it up, and its square shows the picked-up piece's cyan instead.
+async function tapEverySquare(page, touch, what) {
+  const squares = [];
+  for (let r = 2; r <= 9; ++r) {
+    for (let c = 2; c <= 9; ++c) if ((r + c) % 2 === 1 && !(r === 7 && c === 4)) squares.push([r, c]);
+  }
+  for (const [r, c] of [...squares, [7, 4]]) {
+    await tapSquare(page, touch, r, c);
+    await expectSeen(() => readBoard(page, '--cursor'), `${r === 7 && c === 4 ? 'C' : 'G'}${r},${c}`,
+                     `${what}: the tap on square (${r}, ${c})`, 5000);
+  }
+}
+
+// The options as the panel shows them (its marks, from the canvas) and as the page's own
+// controls do; both must read alike.
+async function readPanel(page) {
+  const got = await page.evaluate(() => {
+    const context = document.getElementById('canvas').getContext('2d');
+    const marked = (top) => context.getImageData(482, top + 13, 1, 1).data.slice(0, 3).join() === '0,0,128';
+    const pressed = (key) => document.querySelector(`[data-key="${key}"]`).getAttribute('aria-pressed') === 'true';
+    const onOff = (on) => (on ? 'on' : 'off');
+    return [[marked, [123, 155, 187], [259, 291], 391, 423], [pressed, [84, 72, 80], [49, 50], 83, 65]].map(
+      ([on, modes, starts, music, animate]) => `mode ${modes.map(on).indexOf(true) + 1} start ` +
+        `${starts.map(on).indexOf(true) + 1} music ${onOff(on(music))} animation ${onOff(on(animate))}`);
+  });
+  return { text: got[0] === got[1] ? got[0] : `${got[0]}, but the page's controls: ${got[1]}` };
+}
+
+// Switches each option once by the page's own controls, then starts a new game.
+async function switchEveryOption(page, touch, what) {
+  for (const [key, mode, start, music, animate] of [
+    [84, 1, 1, 'off', 'off'], [50, 1, 2, 'off', 'off'], [49, 1, 1, 'off', 'off'], [83, 1, 1, 'on', 'off'],
+    [83, 1, 1, 'off', 'off'], [65, 1, 1, 'off', 'on'], [65, 1, 1, 'off', 'off'], [80, 3, 1, 'off', 'off'],
+    [72, 2, 1, 'off', 'off']]) {
+    await tapControl(page, touch, key);
+    await expectSeen(() => readPanel(page), `mode ${mode} start ${start} music ${music} animation ${animate}`,
+                     `${what}: the control of key ${String.fromCharCode(key)}`, 5000);
+  }
+  await tapControl(page, touch, 78);
+  await expectBoard(page, start, `${what}: a new game by the page's control`, 5000);
+  await new Promise((r) => setTimeout(r, 400));  // the new-game command starts one again 300 ms later
+}
+
+// A whole game by taps alone: two people; the wolf breaks through on its second move. The
+// page shows the result under the board, a screen reader hears it, and a tap starts again.
+async function wholeGameByTaps(page) {
+  await tapControl(page, true, 84);
+  await expectSeen(() => readPanel(page), 'mode 1 start 1 music off animation off', 'two people', 5000);
+  for (const square of [[7, 4], [8, 5], [9, 6], [8, 7], [8, 5], [9, 6]]) await tapSquare(page, true, ...square);
+  const end = { '9,2': 'H', '9,4': 'H', '8,7': 'H', '9,8': 'H', '9,6': 'W' };
+  await expectBoard(page, end, 'a game by taps', 5000);
+  const said = await page.$eval('#said', (e) => e.textContent);
+  const result = await page.$eval('#result', (e) => e.checkVisibility() && e.textContent);
+  if (!/Волк вырвался! The wolf has broken !/.test(`${said} ${result}`) || said !== result + '.') {
+    fail(`the result is shown as "${result}" and announced as "${said}"`);
+  }
+  if (process.env.VORLASK_WEB_PHONE_SHOT) await page.screenshot({ path: process.env.VORLASK_WEB_PHONE_SHOT });
+  await tapControl(page, true, 78);
+  await expectBoard(page, start, 'a new game after the end', 5000);
+  log('a whole game by taps on the upright phone; its result was shown and announced');
+}
+
+async function checkAxe(page, what) {
+  await page.addScriptTag({ path: require.resolve('axe-core/axe.min.js') });
+  const found = await page.evaluate(async () =>
+    (await axe.run(document)).violations.map((v) => `${v.id} (${v.nodes.map((n) => n.target).join(', ')})`));
+  if (found.length) fail(`axe-core finds, ${what}: ${found.join('; ')}`);
+  log(`axe-core finds no violation ${what}`);
+}
+
+// Screens from a small phone to a large window, with the layout the page must choose and, where
+// whole device pixels must show each pixel, how many. On all but the whole picture, a tap or a
+// click on every dark square and on every one of the page's own controls must reach the game.
+async function checkScreens(browser, url, problems) {
+  const page = await browser.newPage();
+  watch(page, problems);
+  for (const [width, height, ratio, touch, layout, devicePixels] of [
+    [820, 1180, 2, true, 'whole'], [390, 844, 3, true, 'below'], [844, 390, 3, true, 'beside'],
+    [320, 480, 2, true, 'below'], [1400, 1100, 2, false, 'whole', 4], [1400, 1100, 2.5, false, 'whole', 5],
+    [500, 400, 1, false, 'beside']]) {
+    const what = `${width} by ${height} at ${ratio}, ${touch ? 'touch' : 'mouse'}`;
+    // (Between touch and mouse the browser loads the page again.)
+    await page.setViewport({ width, height, deviceScaleFactor: ratio, isMobile: touch, hasTouch: touch });
+    if (page.url() === 'about:blank') await page.goto(url);
+    if ((await whenPixel(page, 30, 30, [0, 132, 0], 30000)) < 0 || (await whenIdle(page, 700, 20000)) < 0) {
+      fail(`${what}: the game did not come to rest`);
+    }
+    const fits = await checkFits(page, what);
+    if (fits.layout !== layout || (devicePixels && Math.abs(fits.devicePixels - devicePixels) > 0.01)) {
+      fail(`${what}: expected ${layout}${devicePixels ? ` at ${devicePixels} device px a pixel` : ''}`);
+    }
+    if (layout === 'whole') continue;
+    await tapEverySquare(page, touch, what);
+    await switchEveryOption(page, touch, what);
+    if (width !== 390) continue;
+    await wholeGameByTaps(page);
+    await checkAxe(page, 'on the upright phone');
+  }
+  await page.close();
+  log('every square and every control answered taps and clicks on small screens');
 }
 
 async function main() {
@@ -254,14 +413,7 @@ async function main() {
     const firstVisitMs = await checkBlockedMusic(browser, url);
     const page = await browser.newPage();
     await page.setViewport({ width: 900, height: 720, deviceScaleFactor: 1 });
-    const watching = (text) => {
-      if (!page.isClosed()) problems.push(text);
-    };
-    page.on('console', (message) => {
-      if (message.type() === 'error') watching(`console error: ${message.text()}`);
-    });
-    page.on('pageerror', (error) => watching(`page error: ${error.message}`));
-    page.on('requestfailed', (request) => watching(`request failed: ${request.url()}`));
+    watch(page, problems);
 
     // ---- Start-up ----
     await page.goto(url);
@@ -278,28 +430,25 @@ async function main() {
     const page_ = await page.evaluate(() => ({
       title: document.title,
       heading: document.querySelector('h1').textContent,
-      keys: document.getElementById('keys').textContent.replace(/\s+/g, ' ').trim(),
-      keysHeight: document.getElementById('keys').getBoundingClientRect().height,
-      keysWidth: document.getElementById('keys').getBoundingClientRect().width,
+      hint: document.getElementById('hint').innerText,
+      hintHeight: document.getElementById('hint').getBoundingClientRect().height,
       icon: document.querySelector('link[rel=icon]').href,
       branding: /emscripten|powered by/i.test(document.body.innerText),
     }));
     if (page_.title !== 'Vorlask' || page_.heading !== 'Vorlask') fail('the page is not titled Vorlask');
-    if (!/Esc/.test(page_.keys) || page_.keysHeight > 30 || page_.keysWidth > 615) {
-      fail(`the keys are not one line under the board: ${page_.keys}`);
+    if (!/Esc/.test(page_.hint) || /Tap/.test(page_.hint) || page_.hintHeight > 30) {
+      fail(`the keys are not one line under the board: ${page_.hint}`);
     }
     if (page_.branding) fail('the page shows toolchain branding');
     const icon = await page.evaluate((u) => fetch(u).then((r) => r.status), page_.icon);
     if (icon !== 200) fail(`the favicon is missing (${icon})`);
 
-    const canvas = await page.$('#canvas');
-    const box = await canvas.boundingBox();
-    if (Math.round(box.width) !== 615 || Math.round(box.height) !== 480) {
-      fail(`the board is shown ${box.width}x${box.height}, expected 615x480 at device pixel ratio 1`);
-    }
+    const fits = await checkFits(page, '900 by 720, mouse');
+    if (fits.layout !== 'whole') fail('the picture is not shown whole at 900 by 720');
+    const box = await (await page.$('#canvas')).boundingBox();
     const centre = box.x + box.width / 2;
-    if (Math.abs(centre - 450) > 1) fail(`the board is not centred: its middle is at x ${centre}`);
-    await expectBoard(canvas, start, 'at start-up');
+    if (Math.abs(centre - 450) > 1) fail(`the picture is not centred: its middle is at x ${centre}`);
+    await expectBoard(page, start, 'at start-up');
     log('start position read from the screen');
     if (process.env.VORLASK_WEB_PAGE_SHOT) {
       await page.screenshot({ path: process.env.VORLASK_WEB_PAGE_SHOT });
@@ -328,10 +477,27 @@ async function main() {
     delete afterMove['9,8'];
     afterMove['8,3'] = 'W';
     afterMove['8,7'] = 'H';
-    await expectBoard(canvas, afterMove, "after the wolf's move to (8, 3)");
+    await expectBoard(page, afterMove, "after the wolf's move to (8, 3)");
     measures.wolf_slide_ms = wolfMs.toFixed(0);
     measures.move_and_reply_ms = replyMs.toFixed(0);
     log(`wolf slid in ${wolfMs.toFixed(0)} ms; the hunters' reply was over ${replyMs.toFixed(0)} ms after the click`);
+
+    // ---- The keyboard reaches the page's own controls, which then show ----
+    await checkAxe(page, 'with the whole picture');
+    await page.keyboard.press('Tab');
+    const focused = await page.evaluate(() => document.activeElement.textContent);
+    if (focused !== 'a friend') fail(`Tab went to "${focused}", not to the page's first control`);
+    await checkFits(page, "900 by 720 with the keyboard in the page's controls");
+    // Enter presses the control, which only records the mode once a move has been made; the
+    // board must not take the Enter as well (it would pick up the wolf under the cursor).
+    await page.keyboard.press('Enter');
+    await expectSeen(() => readPanel(page), 'mode 1 start 1 music off animation on', 'Enter on "a friend"', 5000);
+    await expectSeen(() => readBoard(page, '--cursor'), 'G8,3', 'Enter on a control', 5000);
+    const said = await page.$eval('#said', (e) => e.textContent);
+    if (said !== 'Play against a friend.') fail(`the new mode was announced as "${said}"`);
+    await page.evaluate(() => document.activeElement.blur());
+    if ((await checkFits(page, '900 by 720 again')).layout !== 'whole') fail('the picture stays cut');
+    log("Tab reached the page's controls, Enter pressed one, and the board ignored it");
 
     // ---- Music: S after the clicks above, which count as the person's gesture ----
     await page.keyboard.press('s');
@@ -371,7 +537,7 @@ async function main() {
 
     await page.close();
     await checkMissingData(browser, url);
-    await checkScaling(browser, url);
+    await checkScreens(browser, url, problems);
     // The missing file's own console lines are expected; the first page's are not.
     if (problems.length) fail(problems.join('\n'));
     for (const [key, value] of Object.entries(measures)) console.log(`${key}=${value}`);

@@ -31,20 +31,47 @@ std::vector<std::string> SdlPlatform::DataFolders() {
   return VorlaskDataFolders();
 }
 
-std::map<std::string, Image> PrefetchBitmaps() {
-  std::map<std::string, Image> bitmaps;
-  std::error_code ec;
-  for (const std::string& folder : VorlaskDataFolders()) {
-    if (!std::filesystem::exists(FilePath(folder) / kBitmapFiles[0], ec)) continue;
-    for (const char* name : kBitmapFiles) {
-      const std::string path = PathText(FilePath(folder) / name);
-      Image image;
-      std::string error;
-      if (LoadBmpFile(path, image, error)) bitmaps.emplace(PrefetchKey(path), std::move(image));
+std::map<std::string, PrefetchedBitmap> PrefetchBitmaps() {
+  std::map<std::string, PrefetchedBitmap> loaded;
+  const auto record = [&loaded](const std::string& path, const CheckedBitmap& file) {
+    loaded[PrefetchKey(path)] = {file.result, {}, file.error};
+  };
+  std::string folder;
+  std::vector<CheckedBitmap> files;
+  for (const std::string& f : VorlaskDataFolders()) {
+    const std::string path = PathText(FilePath(f) / kBitmapFiles[0]);
+    CheckedBitmap first = CheckBitmapFile(path);
+    if (first.result == FileResult::kMissing || first.result == FileResult::kFolderUnreadable) {
+      record(path, first);
+      continue;
     }
+    folder = f;
+    files.push_back(std::move(first));
     break;
   }
-  return bitmaps;
+  if (folder.empty()) return loaded;
+  // All six are checked, their sizes included, before the first is decoded: six damaged files
+  // can each claim the largest picture, and decoding them all would cost more than the game.
+  std::vector<std::string> paths;
+  for (std::size_t i = 0; i < kBitmapFiles.size(); ++i) {
+    paths.push_back(PathText(FilePath(folder) / kBitmapFiles[i]));
+    if (i > 0) files.push_back(CheckBitmapFile(paths[i]));
+    CheckedBitmap& file = files.back();
+    if (file.result == FileResult::kLoaded) {
+      file.error = BitmapSizeProblem(i, file.layout.width, file.layout.height);
+      if (!file.error.empty()) file.result = FileResult::kDamaged;
+    }
+    if (file.result != FileResult::kLoaded) {
+      record(paths[i], file);
+      return loaded;
+    }
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    PrefetchedBitmap& bitmap = loaded[PrefetchKey(paths[i])];
+    bitmap.result = DecodeBitmap(files[i], bitmap.image, bitmap.error);
+    if (bitmap.result != FileResult::kLoaded) break;
+  }
+  return loaded;
 }
 
 std::vector<std::string> VorlaskDataFolders() {
@@ -70,16 +97,13 @@ std::vector<std::string> VorlaskDataFolders() {
   return folders;
 }
 
-bool SdlPlatform::FileExists(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::exists(FilePath(path), ec);
-}
-
 FileResult SdlPlatform::LoadBitmap(const std::string& path, Image& out, std::string& error) {
   if (auto it = prefetched_.find(PrefetchKey(path)); it != prefetched_.end()) {
-    out = std::move(it->second);
+    const FileResult result = it->second.result;
+    out = std::move(it->second.image);
+    error = it->second.error;
     prefetched_.erase(it);
-    return FileResult::kLoaded;
+    return result;
   }
   return LoadDataBitmap(path, out, error);
 }

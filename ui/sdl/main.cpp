@@ -51,15 +51,15 @@ void TolerateVanishedWindows() {}
 // What start-up can do before SDL reaches the window system, on a second thread meanwhile.
 struct EarlyWork {
   std::unique_ptr<vorlask::TtfTextRenderer> text;
-  std::map<std::string, vorlask::Image> bitmaps;
+  std::map<std::string, vorlask::PrefetchedBitmap> bitmaps;
 };
 
 int RunGame(EarlyWork& early) {
   std::string error;
   vorlask::TtfTextRenderer& text = *early.text;
   if (!text.Ready(error)) {
-    vorlask::ShowStartupError(vorlask::CannotStartMessage("its font is missing (" + error + "). " +
-                                                          vorlask::FontAdvice()));
+    vorlask::ShowStartupError(vorlask::CannotStartMessage("its font cannot be loaded: " + error +
+                                                          ". " + vorlask::FontAdvice()));
     return 1;
   }
   vorlask::SdlPlatform platform(text);
@@ -71,7 +71,13 @@ int RunGame(EarlyWork& early) {
   vorlask::TForm3 form(platform);
   // A failed start-up has shown its error already; the window is never shown then.
   if (!form.FormCreate()) return 1;
-  return platform.Run(form);
+  const int status = platform.Run(form);
+  // The game is over and its window gone. The process ends here, without taking the player
+  // and the window apart: the synthesizer may be halfway through loading a tune, which cannot
+  // be cut short, and the person who pressed Esc should not wait for it. Ending the process
+  // closes the audio device and the window system's connection as well.
+  std::fflush(nullptr);
+  std::_Exit(status);
 }
 
 }  // namespace
@@ -110,8 +116,8 @@ int main(int, char*[]) {
   SDL_StopTextInput();
   const int status = RunGame(early);
   early.text.reset();
-  // The window, the player and the timer are gone by now; the process ends without SDL's
-  // own shutdown. That shutdown puts back Xlib's default error handler before it closes its
+  // Start-up failed; the window, the player and the timer are gone by now. The process ends
+  // without SDL's own shutdown, as after a game. That shutdown puts back Xlib's default error handler before it closes its
   // connections, and a wake-up that the timer or the music thread sent to the window just as
   // it closed then comes back as an error that Xlib answers by ending the program with status
   // 1. Ending the process closes the connections without reading them.

@@ -25,7 +25,7 @@ SdlPlatform::SdlPlatform(TextRenderer& text)
       text_(text),
       canvas_(kClientWidth, kClientHeight, kOlive),
       timer_(),
-      media_(ChooseSoundFont(SoundFontFiles())) {
+      media_(SoundFontCandidates()) {
   canvas_.SetTextRenderer(&text);
 }
 
@@ -102,6 +102,10 @@ void SdlPlatform::Dispatch(const SDL_Event& event, TForm3& form) {
       canvas_.Clear(kOlive);
       form.FormPaint();
       break;
+    case SDL_AUDIODEVICEREMOVED:
+      // Its end-of-play notification follows, and tells the person.
+      if (event.adevice.iscapture == 0) media_.DeviceLost();
+      return;
     case SDL_KEYDOWN:
       form.FormKeyDown(VirtualKeyCode(event.key.keysym.sym, event.key.keysym.scancode));
       break;
@@ -127,6 +131,7 @@ void SdlPlatform::Dispatch(const SDL_Event& event, TForm3& form) {
       return;
   }
   Present();
+  AfterEvent(form);
 }
 
 void SdlPlatform::Present() {

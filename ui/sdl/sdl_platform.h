@@ -2,8 +2,11 @@
 
 #include <SDL.h>
 
+#include <condition_variable>
 #include <cstdint>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <random>
 #include <string>
 #include <vector>
@@ -11,12 +14,20 @@
 #include "game/platform.h"
 #include "game/state.h"
 #include "gfx/canvas.h"
+#include "ui/sdl/data_file.h"
 
 typedef struct _Mix_Music Mix_Music;
 
 namespace vorlask {
 
 struct Mixer;
+
+// How a bitmap read ahead of start-up went: the picture, or why there is none.
+struct PrefetchedBitmap {
+  FileResult result = FileResult::kMissing;
+  Image image;
+  std::string error;
+};
 
 // The events that the timer and the music report from their own threads. Their callbacks only
 // push one of these; the handlers run on the window's thread, in arrival order.
@@ -53,33 +64,72 @@ class SdlTimer : public Timer {
 // MediaPlayer1: MIDI through SDL_mixer and FluidSynth. The audio device is opened on the first
 // Open. Every play that was started ends with exactly one notification event, whether it ran
 // out, was halted by Close or was replaced by another Open.
+//
+// Open reads and checks the file on the window's thread, which takes a moment; the synthesizer
+// then loads the tune with its sound font on a thread of the player's own, which takes a tenth
+// of a second or more, and a play asked for meanwhile starts once it is ready. The window's
+// thread never waits for that, only, to stop a play, for the audio thread's current block of
+// sound, which the bounds of the tune check keep short. Where no thread can be made (a web
+// page), the synthesizer loads the tune inside Open.
 class SdlMediaPlayer : public MediaPlayer {
  public:
-  explicit SdlMediaPlayer(std::string soundfont);
+  // The sound fonts to try, in order: the first that is a file is the one used.
+  explicit SdlMediaPlayer(std::vector<std::string> soundfonts);
   ~SdlMediaPlayer() override;
   SdlMediaPlayer(const SdlMediaPlayer&) = delete;
   SdlMediaPlayer& operator=(const SdlMediaPlayer&) = delete;
 
-  bool Open(const std::string& file, std::string& error) override;
+  OpenResult Open(const std::string& file, std::string& error) override;
   void Play() override;
   void Close() override;
   void Disable() override {}
   PlayEnd TakeEndOfPlay() override;
+  std::string MusicFailure() const override;
   // Reads which play a notification event belongs to and how it ended, for the handler that
   // runs next; a play other than the latest counts as cut.
   void TakeNotice(const SDL_UserEvent& event);
+  // The audio device has gone away: the play ends with kMusicFailed, and the next Open opens
+  // a device afresh.
+  void DeviceLost();
 
  private:
-  bool OpenAudio(std::string& error);
+  enum class Load { kNone, kLoading, kLoaded, kFailed, kNoMusic };
+  OpenResult OpenAudio(std::string& error);
+  OpenResult OpenSoundFont(std::string& error);
+  void CloseAudio();
+  // These run with mutex_ held.
   void EndPlay();
+  void StartPlay();
+  void Accept(int open, Mix_Music* music, const std::string& failure, bool soundfont_failed);
+  static int LoadTunes(void* player);
+  Mix_Music* LoadTune(const std::vector<unsigned char>& tune, std::string& failure,
+                      bool& soundfont_failed);
 
-  std::string soundfont_;
+  std::vector<std::string> soundfonts_;
+  std::string soundfont_;  // the one in use
+  HeldDataFile held_soundfont_;
+  std::string device_;  // the audio device, as the messages name it
   const Mixer* mixer_ = nullptr;
   bool audio_open_ = false;
-  Mix_Music* music_ = nullptr;
   std::string file_;
   Sint32 play_number_ = 0;
   PlayEnd noticed_end_ = PlayEnd::kCut;
+
+  // Shared with the loading thread, under mutex_.
+  std::string failure_;
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;
+  SDL_Thread* loader_ = nullptr;
+  bool loader_tried_ = false;
+  bool stopping_ = false;
+  int opens_ = 0;
+  int wanted_ = 0;  // the Open whose tune is wanted, 0 when none is
+  std::shared_ptr<const std::vector<unsigned char>> pending_;  // for the loading thread
+  Load load_ = Load::kNone;
+  std::string load_failure_;
+  bool play_wanted_ = false;
+  std::shared_ptr<const std::vector<unsigned char>> tune_;  // the bytes of music_
+  Mix_Music* music_ = nullptr;
 };
 
 // The real window: a fixed 615 by 480 client area (each pixel shown as a square of Scale()
@@ -97,7 +147,7 @@ class SdlPlatform : public Platform {
   int Run(TForm3& form);
   int Scale() const { return scale_; }
   // Bitmaps read ahead of start-up, by path; LoadBitmap hands each out once.
-  void SetPrefetchedBitmaps(std::map<std::string, Image> bitmaps) {
+  void SetPrefetchedBitmaps(std::map<std::string, PrefetchedBitmap> bitmaps) {
     prefetched_ = std::move(bitmaps);
   }
 
@@ -109,10 +159,14 @@ class SdlPlatform : public Platform {
   int ClockSecond() override;
   double RandomUniform() override;
   std::vector<std::string> DataFolders() override;
-  bool FileExists(const std::string& path) override;
   FileResult LoadBitmap(const std::string& path, Image& out, std::string& error) override;
   void ShowError(const std::string& message) override;
   void Quit() override;
+
+ protected:
+  // Runs after each event the game has handled, with the state its handler left. A front end
+  // that shows the game's state outside the window reads it here.
+  virtual void AfterEvent(const TForm3& /*form*/) {}
 
  private:
   void Dispatch(const SDL_Event& event, TForm3& form);
@@ -131,7 +185,7 @@ class SdlPlatform : public Platform {
   Uint64 last_present_ = 0;
   Uint64 last_keep_alive_ = 0;
   std::vector<std::uint32_t> scaled_;
-  std::map<std::string, Image> prefetched_;
+  std::map<std::string, PrefetchedBitmap> prefetched_;
   std::mt19937_64 random_;
 };
 
@@ -140,21 +194,20 @@ class SdlPlatform : public Platform {
 // the window system's message box is the last resort. Scale 0: the scale of this screen.
 void ShowStartupError(const std::string& message, TextRenderer* text = nullptr, int scale = 0);
 
-// The first of the sound fonts that exists, or the first named when none does, so that the
-// message about the missing font names the one the tunes were voiced for. The others stand in
-// when another General MIDI font is installed instead: Debian points default-GM.sf2 at
-// whichever one the system prefers.
-std::string ChooseSoundFont(const std::vector<std::string>& candidates);
+// The sound fonts the music may use, in order: the ones SDL_mixer's SDL_SOUNDFONTS names, if
+// the person chose any, then the system's own (SoundFontFiles).
+std::vector<std::string> SoundFontCandidates();
 
 // The folders searched for the data files, in order: the current directory, the program's
 // own folder, the installed data folder, and the data folder of an installation unpacked
 // elsewhere.
 std::vector<std::string> VorlaskDataFolders();
 
-// Reads the start-up bitmaps from the folder start-up will choose, so that this slow part can
-// run while the window system is still being reached. Files that fail are left out; start-up
-// then reads them itself and reports the error.
-std::map<std::string, Image> PrefetchBitmaps();
+// Loads the start-up bitmaps as start-up will ask for them, from the folder it will choose, so
+// that this slow part can run while the window system is still being reached. Every file is
+// read and its header checked before any is decoded, and the first failure ends the reading;
+// start-up then reports it as it finds it here, without opening the file again.
+std::map<std::string, PrefetchedBitmap> PrefetchBitmaps();
 
 // Registers the two loop events with SDL; the timer and the music push them from now on.
 LoopEvents RegisterLoopEvents();

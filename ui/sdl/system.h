@@ -18,7 +18,9 @@ namespace vorlask {
 std::string FontFile();
 // What the person can do about a missing font, as a sentence.
 std::string FontAdvice();
-// The music's instruments, the preferred first (see ChooseSoundFont).
+// The music's instruments, the preferred first: on Linux the sound font the tunes were voiced
+// for, then whatever General MIDI font the system offers (Debian points default-GM.sf2 at the
+// one it prefers).
 std::vector<std::string> SoundFontFiles();
 // The data folders after the current one and the program's own: where an installation keeps
 // them, given the program's folder.

@@ -4,8 +4,16 @@
 #include <SDL_ttf.h>
 
 #include "ui/sdl/bmp_file.h"
+#include "ui/sdl/data_file.h"
 
 namespace vorlask {
+
+namespace {
+
+// Far more than any font the game may be given; Liberation Sans Bold is a few hundred kB.
+constexpr std::size_t kMaxFontBytes = 32u * 1024 * 1024;
+
+}  // namespace
 
 TtfTextRenderer::TtfTextRenderer(std::string bold_font_file) : file_(std::move(bold_font_file)) {
   if (TTF_Init() != 0) {
@@ -13,7 +21,21 @@ TtfTextRenderer::TtfTextRenderer(std::string bold_font_file) : file_(std::move(b
     return;
   }
   initialised_ = true;
-  // Open the window font once now, so that a missing font is known before the window shows.
+  std::string reason;
+  switch (ReadDataFile(file_, kMaxFontBytes, bytes_, reason)) {
+    case FileResult::kLoaded:
+      break;
+    case FileResult::kMissing:
+      error_ = "the font " + file_ + " is missing";
+      return;
+    case FileResult::kNotAFile:
+      error_ = "the font " + file_ + " is not a file: " + reason;
+      return;
+    default:
+      error_ = "the font " + file_ + " cannot be read: " + reason;
+      return;
+  }
+  // Open the window font once now, so that a damaged font is known before the window shows.
   if (FontFor(Font{}) == nullptr) error_ = "cannot open the font " + file_ + ": " + TTF_GetError();
 }
 
@@ -35,7 +57,9 @@ TTF_Font* TtfTextRenderer::FontFor(const Font& font) {
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
   // At 72 dots per inch a point is a pixel, so the size is the character height in pixels.
-  TTF_Font* f = TTF_OpenFont(file_.c_str(), font.height);
+  SDL_RWops* source =
+      bytes_.empty() ? nullptr : SDL_RWFromConstMem(bytes_.data(), static_cast<int>(bytes_.size()));
+  TTF_Font* f = source != nullptr ? TTF_OpenFontRW(source, 1, font.height) : nullptr;
   if (f != nullptr) TTF_SetFontHinting(f, TTF_HINTING_NORMAL);
   fonts_[key] = f;
   return f;

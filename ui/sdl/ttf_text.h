@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "gfx/canvas.h"
 
@@ -28,6 +29,7 @@ class TtfTextRenderer : public TextRenderer {
   TTF_Font* FontFor(const Font& font);
 
   std::string file_;
+  std::vector<unsigned char> bytes_;  // the font file, read once; every size is opened from it
   bool initialised_ = false;
   std::string error_;
   std::map<std::pair<int, bool>, TTF_Font*> fonts_;

@@ -31,6 +31,9 @@ int RunGame() {
   // The form lives on the heap: with its pictures and tile set it is too big for the stack.
   auto form = std::make_unique<vorlask::TForm3>(platform);
   if (!form->FormCreate()) return 1;
+  // The page's own controls show the options from the start, while the first paint and the
+  // speed measurement still run.
+  platform.TellPage(*form);
   // A canvas never reports that it needs painting, as a new window does: the first paint is
   // asked for here.
   SDL_Event expose;
@@ -47,6 +50,10 @@ int main(int, char*[]) {
   SDL_SetHint(SDL_HINT_APP_NAME, "Vorlask");
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  // The page fits the picture to its window itself (shell.html), at whole device pixels a pixel
+  // where it can; the program draws the picture at its own size, as on a desktop that asks
+  // for scale 1. Drawn larger, an odd number of device pixels a pixel would come out uneven.
+  SDL_setenv("GDK_SCALE", "1", 1);
   // The music's instruments: the piano of the page's own Timidity set.
   SDL_setenv("TIMIDITY_CFG", VORLASK_SOUNDFONT_FILE, 1);
   int status = 1;
