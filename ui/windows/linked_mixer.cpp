@@ -1,7 +1,8 @@
 // On Windows SDL_mixer is linked into the program, which ships as one file. The media player
 // still asks SDL's loader for the library and its functions by name, as it does on Linux; the
 // link routes those three calls here (-Wl,--wrap), where a table of the linked-in functions
-// answers for SDL_mixer and SDL's own loader for any other library.
+// answers for SDL_mixer and SDL's own loader for any other library (FluidSynth's, asked for
+// its log, is not found: Timidity plays the tunes here).
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -30,7 +31,7 @@ const Entry kMixerFunctions[] = {
     {"Mix_OpenAudio", reinterpret_cast<void*>(&Mix_OpenAudio)},
     {"Mix_CloseAudio", reinterpret_cast<void*>(&Mix_CloseAudio)},
     {"Mix_SetSoundFonts", reinterpret_cast<void*>(&SetInstruments)},
-    {"Mix_LoadMUS", reinterpret_cast<void*>(&Mix_LoadMUS)},
+    {"Mix_LoadMUS_RW", reinterpret_cast<void*>(&Mix_LoadMUS_RW)},
     {"Mix_FreeMusic", reinterpret_cast<void*>(&Mix_FreeMusic)},
     {"Mix_PlayMusic", reinterpret_cast<void*>(&Mix_PlayMusic)},
     {"Mix_HaltMusic", reinterpret_cast<void*>(&Mix_HaltMusic)},

@@ -35,7 +35,7 @@ add_library(vorlask_core STATIC ${VORLASK_CORE_SOURCES})
 target_include_directories(vorlask_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
 # The SDL front end. Each file named here has a Windows counterpart in ui/windows.
-set(VORLASK_POSIX_ONLY_SOURCES ui/sdl/main.cpp ui/sdl/system_posix.cpp)
+set(VORLASK_POSIX_ONLY_SOURCES ui/sdl/main.cpp ui/sdl/system_posix.cpp ui/sdl/data_file.cpp)
 file(GLOB VORLASK_SDL_SOURCES CONFIGURE_DEPENDS ui/sdl/*.cpp ui/windows/*.cpp)
 foreach(src ${VORLASK_POSIX_ONLY_SOURCES})
   list(REMOVE_ITEM VORLASK_SDL_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/${src})
