@@ -179,9 +179,14 @@ TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
   SDL_Event end;
   ASSERT_TRUE(Next(events_.music_end, 5000, &end)) << "a play that runs out is reported";
   EXPECT_FALSE(Next(events_.music_end, 300)) << "and only once";
-  // The synthesizer plays out two seconds of silence after the end of a tune.
   player.TakeNotice(end.user);
+#ifdef _WIN32
+  // Timidity, which plays on Windows, ends a tune without notes at once.
+  EXPECT_EQ(player.TakeEndOfPlay(), MediaPlayer::PlayEnd::kRanOutAtOnce);
+#else
+  // FluidSynth plays out two seconds of silence after the end of a tune.
   EXPECT_EQ(player.TakeEndOfPlay(), MediaPlayer::PlayEnd::kRanOut);
+#endif
 
   // Cut short while the synthesizer still loads it, and once it plays.
   for (const int wait_ms : {0, 1500}) {
@@ -219,8 +224,10 @@ TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
       << player.MusicFailure();
   EXPECT_EQ(player.Open(long_tune, error), kOpened) << error;
 
+#ifndef _WIN32
   // A sound font whose outline is sound but which the synthesizer cannot load: the play ends
-  // as soon as the synthesizer says so, naming the font, not the tune.
+  // as soon as the synthesizer says so, naming the font, not the tune. (Timidity, which plays
+  // on Windows, reads no sound font.)
   const std::string font = (dir / "hollow.sf2").string();
   std::ofstream(font, std::ios::binary)
       << std::string("RIFF\x6C\0\0\0sfbkLIST\x60\0\0\0INFO", 24) << std::string(92, '\xAB');
@@ -231,6 +238,7 @@ TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
   hollow.TakeNotice(end.user);
   EXPECT_EQ(hollow.TakeEndOfPlay(), MediaPlayer::PlayEnd::kMusicFailed);
   EXPECT_EQ(hollow.MusicFailure(), "the synthesizer cannot load the MIDI sound font " + font);
+#endif
 }
 
 // The first sound font that is a file is the one used; when it fails, or none is there, the
