@@ -252,15 +252,33 @@ TEST(SdlMediaPlayerSetUp, TheFirstSoundFontThatIsAFileIsUsedOrNamed) {
   const std::string junk = temp.File("junk.sf2");
   std::ofstream(junk) << "this is not a sound font at all";
   std::filesystem::create_directory(temp.File("folder.sf2"));
+  // Timidity's configuration, read as the audio opens on the window's thread, is bounded.
+  const std::string huge = temp.File("huge.cfg");
+  std::ofstream(huge).close();
+  std::filesystem::resize_file(huge, (1u << 20) + 1);
   for (const auto& [fonts, reason] : {
            std::pair{std::vector<std::string>{absent}, absent + " is missing"},
            {{absent, temp.File("folder.sf2"), junk}, junk + " is damaged: it is not a SoundFont"},
+           {{huge},
+            huge + " is damaged: it is 1048577 bytes long, where the game reads at most "
+                   "1048576"},
        }) {
     SdlMediaPlayer player(fonts);
     std::string error;
     EXPECT_EQ(player.Open(tune, error), kMusicFailed);
     EXPECT_NE(error.find("the MIDI sound font " + reason), std::string::npos) << error;
   }
+#ifdef _WIN32
+  // Timidity reads its configuration as the audio opens: one it refuses fails the music there,
+  // naming the configuration, not each tune in turn.
+  SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+  const std::string refused = temp.File("refused.cfg");
+  std::ofstream(refused) << "this is not how Timidity names its instruments\n";
+  SdlMediaPlayer player({refused});
+  std::string error;
+  EXPECT_EQ(player.Open(tune, error), kMusicFailed);
+  EXPECT_EQ(error, "the synthesizer cannot load the MIDI sound font " + refused);
+#endif
 }
 
 // A damaged tune is refused when it is opened, with the file and the reason, instead of

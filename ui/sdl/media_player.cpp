@@ -28,6 +28,7 @@ struct Mixer {
   int (*PlayMusic)(Mix_Music*, int);
   int (*HaltMusic)();
   void (*HookMusicFinished)(void (*)());
+  SDL_bool (*HasMusicDecoder)(const char*);  // nullptr before SDL_mixer 2.6
 };
 
 namespace {
@@ -122,6 +123,7 @@ const Mixer* LoadMixer(std::string& error) {
     SDL_UnloadObject(library);
     return nullptr;
   }
+  Resolve(library, "Mix_HasMusicDecoder", mixer.HasMusicDecoder);
   QuietenSynthesizer();
   loaded = true;
   return &mixer;
@@ -145,7 +147,8 @@ std::string NotRead(FileResult result, const std::string& reason) {
 }
 
 // A SoundFont is a RIFF file of the form "sfbk"; FluidSynth reads it by name. Timidity's
-// configuration, which the page uses in its place, is left to Timidity.
+// configuration, which the page and Windows use in its place, is left to Timidity, and so are
+// the instruments it names, which Timidity opens by their names as it loads a tune.
 bool IsSoundFont(const std::string& name) {
   std::string end = name.substr(name.size() - std::min<std::size_t>(4, name.size()));
   for (char& c : end)
@@ -166,6 +169,17 @@ std::string SoundFontProblem(const HeldDataFile& held) {
            std::to_string(held.size);
   }
   return {};
+}
+
+// Timidity reads its configuration a byte at a time as the audio opens, on the window's thread;
+// one that names a whole General MIDI set takes a few hundred kB, and a megabyte is read in a
+// few hundredths of a second.
+constexpr std::uint64_t kMaxTimidityCfgBytes = 1024 * 1024;
+
+std::string ConfigurationProblem(const HeldDataFile& held) {
+  if (held.size <= kMaxTimidityCfgBytes) return {};
+  return "it is " + std::to_string(held.size) + " bytes long, where the game reads at most " +
+         std::to_string(kMaxTimidityCfgBytes);
 }
 
 // How the messages name the audio device: the system's name for the default output, and the
@@ -248,8 +262,9 @@ MediaPlayer::OpenResult SdlMediaPlayer::OpenSoundFont(std::string& error) {
     soundfont_ = soundfonts_.empty() ? std::string("(none)") : soundfonts_.front();
     result = FileResult::kMissing;
   }
-  if (result == FileResult::kLoaded && IsSoundFont(soundfont_)) {
-    reason = SoundFontProblem(held_soundfont_);
+  if (result == FileResult::kLoaded) {
+    reason = IsSoundFont(soundfont_) ? SoundFontProblem(held_soundfont_)
+                                     : ConfigurationProblem(held_soundfont_);
     if (!reason.empty()) result = FileResult::kDamaged;
   }
   if (result != FileResult::kLoaded) {
@@ -284,6 +299,15 @@ MediaPlayer::OpenResult SdlMediaPlayer::OpenAudio(std::string& error) {
   }
   if (mixer->OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
     error = device_ + " cannot be opened: " + Mix_GetError();
+    mixer->Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return OpenResult::kMusicFailed;
+  }
+  // Timidity reads its configuration as the audio opens, and SDL_mixer leaves MIDI out of its
+  // decoders when Timidity refuses it; every tune would then be blamed in turn for the fault.
+  if (mixer->HasMusicDecoder != nullptr && mixer->HasMusicDecoder("MIDI") == SDL_FALSE) {
+    error = "the synthesizer cannot load the MIDI sound font " + soundfont_;
+    mixer->CloseAudio();
     mixer->Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return OpenResult::kMusicFailed;

@@ -36,6 +36,7 @@ const Entry kMixerFunctions[] = {
     {"Mix_PlayMusic", reinterpret_cast<void*>(&Mix_PlayMusic)},
     {"Mix_HaltMusic", reinterpret_cast<void*>(&Mix_HaltMusic)},
     {"Mix_HookMusicFinished", reinterpret_cast<void*>(&Mix_HookMusicFinished)},
+    {"Mix_HasMusicDecoder", reinterpret_cast<void*>(&Mix_HasMusicDecoder)},
 };
 
 }  // namespace
