@@ -378,7 +378,7 @@ void SdlMediaPlayer::Accept(int open, Mix_Music* music, const std::string& failu
   load_failure_ = "the synthesizer cannot read the music file " + file_ + ": " + failure;
   if (play_wanted_) {
     // Told as a tune that ends at once, which the game reports as damaged and skips.
-    std::fprintf(stderr, "vorlask: %s\n", load_failure_.c_str());
+    std::fprintf(stderr, "vorlask: %s\n", AsShown(load_failure_).c_str());
     SettlePlay(false);
   }
 }
@@ -439,7 +439,7 @@ void SdlMediaPlayer::StartPlay() {
   g_play_started_ms = SDL_GetTicks64();
   if (mixer_->PlayMusic(music_, 0) != 0) {
     g_play_owes_notice = false;
-    std::fprintf(stderr, "vorlask: cannot play %s: %s\n", file_.c_str(), Mix_GetError());
+    std::fprintf(stderr, "vorlask: cannot play %s: %s\n", AsShown(file_).c_str(), Mix_GetError());
   }
 }
 
