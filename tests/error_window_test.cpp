@@ -11,6 +11,7 @@
 #include "ui/error_box.h"
 #include "ui/sdl/error_window.h"
 #include "ui/sdl/sdl_platform.h"
+#include "ui/sdl/system.h"
 #include "ui/sdl/ttf_text.h"
 
 namespace vorlask {
@@ -87,7 +88,9 @@ TEST(ErrorBoxWrap, PathsBreakAfterASlashAndParagraphsKeepTheirIndent) {
 TEST(ErrorBoxWrap, AnEndlessMessageIsCutShortQuicklyWithAnEllipsis) {
   const auto start = std::chrono::steady_clock::now();
   const std::string huge(1 << 20, 'x');
-  for (const std::string& message : {huge, std::string(huge).replace(100, 1, "\n")}) {
+  std::string broken = huge;
+  broken[100] = '\n';
+  for (const std::string& message : {huge, broken}) {
     const auto lines = WrapText(message, 440, FixedWidth, 20);
     ASSERT_EQ(lines.size(), 20u);
     EXPECT_TRUE(lines.back().ends_with(kEllipsis));
@@ -100,7 +103,7 @@ TEST(ErrorBoxWrap, AnEndlessMessageIsCutShortQuicklyWithAnEllipsis) {
 // The real font: what the game really reports fits the window, which fits on the screen the
 // game's window fits on.
 TEST(ErrorBoxLayout, RealMessagesInTheGamesFontFitTheirWindow) {
-  TtfTextRenderer text(VORLASK_FONT_FILE);
+  TtfTextRenderer text(FontFile());
   std::string error;
   ASSERT_TRUE(text.Ready(error)) << error;
   const Font font;
@@ -181,7 +184,7 @@ class ErrorWindowEvents : public ::testing::Test {
     return left;
   }
 
-  TtfTextRenderer text_{VORLASK_FONT_FILE};
+  TtfTextRenderer text_{FontFile()};
   Uint32 marker_ = 0;
 };
 

@@ -18,6 +18,7 @@
 #include "game/state.h"
 #include "support/temp_folder.h"
 #include "ui/sdl/sdl_platform.h"
+#include "ui/sdl/system.h"
 
 namespace vorlask::testing {
 namespace {
@@ -150,10 +151,10 @@ TEST(MusicFiles, EachIsAWellFormedPianoTuneOfOneToTwoMinutes) {
 class RealSound : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(VORLASK_SOUNDFONT_FILE)) GTEST_SKIP() << "no sound font";
+    if (!std::filesystem::exists(SoundFontFiles().front())) GTEST_SKIP() << "no sound font";
     out_ = folder_.File("sound.raw");
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", out_.c_str(), 1);
+    SDL_setenv("SDL_AUDIODRIVER", "disk", 1);
+    SDL_setenv("SDL_DISKAUDIOFILE", out_.c_str(), 1);
     ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
     RegisterLoopEvents();
   }
@@ -161,7 +162,7 @@ class RealSound : public ::testing::Test {
   // Plays the file for a moment and returns the root mean square of the samples written.
   double PlayAndMeasure(const std::string& file, std::size_t& samples) {
     {
-      SdlMediaPlayer player({VORLASK_SOUNDFONT_FILE});
+      SdlMediaPlayer player({SoundFontFiles().front()});
       std::string error;
       EXPECT_EQ(player.Open(file, error), MediaPlayer::OpenResult::kOpened) << error;
       player.Play();

@@ -1,12 +1,13 @@
 // Makes the program's icons from its own pieces: the wolf and a hunter on a corner of the
 // board, at 64, 128 and 256 pixels, as PNG files with a transparent surround; the same picture
-// as a scalable SVG drawing; and a one-colour outline of it for panels that recolour their
-// icons (vorlask-symbolic.svg).
+// as a scalable SVG drawing; a one-colour outline of it for panels that recolour their icons
+// (vorlask-symbolic.svg); and the Windows program's icon (vorlask.ico), which holds the
+// picture drawn afresh at each size Windows shows, from 16 to 256 pixels.
 //
 // Like the bitmaps, the icons are made by hand and committed:
 //   build/make_icons data/icons
-// writes vorlask-64.png, vorlask-128.png, vorlask-256.png, vorlask.svg and vorlask-symbolic.svg
-// there, holding nothing but the picture (no date, path or tool name): the same bytes each time.
+// writes vorlask-64.png, vorlask-128.png, vorlask-256.png, vorlask.svg, vorlask-symbolic.svg
+// and vorlask.ico there, holding nothing but the picture (no date, path or tool name): the same bytes each time.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -370,6 +371,84 @@ Bytes Png(const Icon& icon) {
   return out;
 }
 
+// ---- ICO ----
+
+void Put16(Bytes& out, std::uint32_t v) {
+  out.push_back(static_cast<std::uint8_t>(v));
+  out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void Put32(Bytes& out, std::uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+// One picture of a Windows icon in the form every version of Windows reads: a bitmap header
+// of twice the height (the colour rows, then a one-bit mask), rows from the bottom, BGRA.
+Bytes IconBitmap(const Icon& icon) {
+  const auto n = static_cast<std::uint32_t>(icon.size);
+  const std::uint32_t mask_row = (n + 31) / 32 * 4;
+  Bytes out;
+  for (std::uint32_t v : {40u, n, 2 * n})
+    Put32(out, v);
+  Put16(out, 1);
+  Put16(out, 32);
+  for (std::uint32_t v : {0u, n * n * 4 + mask_row * n, 0u, 0u, 0u, 0u})
+    Put32(out, v);
+  const auto channel = [](double v) {
+    return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
+  };
+  for (int y = icon.size - 1; y >= 0; --y) {
+    for (int x = 0; x < icon.size; ++x) {
+      const Rgba& p = icon.pixels[static_cast<std::size_t>(y) * n + x];
+      const std::uint8_t a = channel(p.a * 255);
+      if (a == 0) {
+        out.insert(out.end(), {0, 0, 0, 0});
+      } else {
+        out.insert(out.end(), {channel(p.b), channel(p.g), channel(p.r), a});
+      }
+    }
+  }
+  // The mask marks the fully transparent pixels, for the rare reader that ignores alpha.
+  for (int y = icon.size - 1; y >= 0; --y) {
+    Bytes row(mask_row, 0);
+    for (int x = 0; x < icon.size; ++x) {
+      if (channel(icon.pixels[static_cast<std::size_t>(y) * n + x].a * 255) == 0)
+        row[static_cast<std::size_t>(x) / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+    }
+    out.insert(out.end(), row.begin(), row.end());
+  }
+  return out;
+}
+
+// The icon file: a directory of the pictures, then the pictures. The largest is a PNG, as
+// Windows keeps it; the small ones are bitmaps.
+Bytes Ico() {
+  std::vector<Bytes> pictures;
+  std::vector<int> sizes = {16, 20, 24, 32, 40, 48, 64, 256};
+  for (int size : sizes) {
+    pictures.push_back(size >= 256 ? Png(Draw(size)) : IconBitmap(Draw(size)));
+    if (pictures.back().empty()) return {};
+  }
+  Bytes out;
+  Put16(out, 0);
+  Put16(out, 1);
+  Put16(out, static_cast<std::uint32_t>(sizes.size()));
+  std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(sizes.size());
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    const auto side = static_cast<std::uint8_t>(sizes[i] >= 256 ? 0 : sizes[i]);
+    out.insert(out.end(), {side, side, 0, 0});
+    Put16(out, 1);
+    Put16(out, 32);
+    Put32(out, static_cast<std::uint32_t>(pictures[i].size()));
+    Put32(out, offset);
+    offset += static_cast<std::uint32_t>(pictures[i].size());
+  }
+  for (const Bytes& picture : pictures)
+    out.insert(out.end(), picture.begin(), picture.end());
+  return out;
+}
+
 bool Write(const std::string& path, const Bytes& bytes) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   bool ok = f != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -396,5 +475,7 @@ int main(int argc, char** argv) {
   }
   if (!Write(folder + "/vorlask.svg", BytesOf(Svg()))) return 1;
   if (!Write(folder + "/vorlask-symbolic.svg", BytesOf(SymbolicSvg()))) return 1;
+  const Bytes ico = Ico();
+  if (ico.empty() || !Write(folder + "/vorlask.ico", ico)) return 1;
   return 0;
 }

@@ -8,6 +8,7 @@
 
 #include "gfx/canvas.h"
 #include "ui/error_box.h"
+#include "ui/sdl/system.h"
 #include "ui/sdl/ttf_text.h"
 
 int main(int argc, char** argv) {
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
   }
   std::ifstream in(argv[1], std::ios::binary);
   const std::string message((std::istreambuf_iterator<char>(in)), {});
-  vorlask::TtfTextRenderer text(VORLASK_FONT_FILE);
+  vorlask::TtfTextRenderer text(vorlask::FontFile());
   std::string error;
   if (!text.Ready(error)) {
     std::fprintf(stderr, "%s: %s\n", argv[0], error.c_str());

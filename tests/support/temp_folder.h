@@ -1,17 +1,18 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <system_error>
 
 namespace vorlask::testing {
 
 // A folder of the running test's own, made afresh under the system's temporary folder and
-// removed with everything in it afterwards. Its name starts with the test's name and is made
-// unique by mkdtemp, so that two test programs on one machine never share a file.
+// removed with everything in it afterwards. Its name starts with the test's name and ends in a
+// random number; only a folder that did not exist yet is taken, so that two test programs on
+// one machine never share a file.
 class TempFolder {
  public:
   TempFolder() {
@@ -21,12 +22,14 @@ class TempFolder {
       for (char& c : name)
         if (c == '/') c = '_';
     }
-    std::string pattern = (std::filesystem::temp_directory_path() / (name + "-XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-      ADD_FAILURE() << "cannot make a temporary folder from " << pattern;
-      pattern.clear();
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const std::filesystem::path folder = base / (name + "-" + std::to_string(random()));
+      std::error_code ec;
+      if (std::filesystem::create_directory(folder, ec)) path_ = folder;
     }
-    path_ = pattern;
+    if (path_.empty()) ADD_FAILURE() << "cannot make a temporary folder in " << base;
   }
   ~TempFolder() {
     std::error_code ec;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ui/sdl/display_scale.h"
+#include "ui/sdl/system.h"
 
 namespace vorlask {
 
@@ -112,7 +113,18 @@ void ErrorWindow::Wait(const OtherEvent& other) {
       return;
     }
     if (event.type == SDL_WINDOWEVENT && event.window.windowID == id) {
-      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) Present();
+      // Drawn again whenever the window system may have lost or not yet shown the picture:
+      // without a window manager Wine can show the window before its final place and size.
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          Present();
+          break;
+        default:
+          break;
+      }
       continue;
     }
     if ((event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) &&
@@ -127,12 +139,13 @@ void ErrorWindow::Wait(const OtherEvent& other) {
 
 void ReportError(const std::string& message, TextRenderer* text, int scale, SDL_Window* parent,
                  const OtherEvent& other) {
-  std::fprintf(stderr, "vorlask: %s\n", message.c_str());
+  const std::string shown = AsShown(message);
+  std::fprintf(stderr, "vorlask: %s\n", shown.c_str());
   std::fflush(stderr);
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
   std::string error;
   if (text != nullptr) {
-    ErrorWindow window(message, *text);
+    ErrorWindow window(shown, *text);
     if (window.Open(scale, parent, error)) {
       window.Wait(other);
       // The keyboard goes back to the game, also where no window manager hands it back.
@@ -142,7 +155,7 @@ void ReportError(const std::string& message, TextRenderer* text, int scale, SDL_
     std::fprintf(stderr, "vorlask: %s\n", error.c_str());
   }
   // The window system's own box, which on X11 shows only where its fonts are installed.
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Vorlask", message.c_str(), parent);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Vorlask", shown.c_str(), parent);
 }
 
 }  // namespace vorlask

@@ -13,6 +13,7 @@
 
 #include "game/state.h"
 #include "ui/sdl/sdl_platform.h"
+#include "ui/sdl/system.h"
 #include "ui/sdl/ttf_text.h"
 #include "ui/tiles.h"
 
@@ -23,8 +24,7 @@ namespace {
 bool OnDesktop() {
   if (SDL_getenv("SDL_VIDEODRIVER") != nullptr) return true;
   const char* driver = SDL_GetCurrentVideoDriver();
-  return driver != nullptr &&
-         (SDL_strcmp(driver, "x11") == 0 || SDL_strcmp(driver, "wayland") == 0);
+  return driver != nullptr && vorlask::IsDesktopVideoDriver(driver);
 }
 
 #if defined(SDL_VIDEO_DRIVER_X11)
@@ -58,8 +58,8 @@ int RunGame(EarlyWork& early) {
   std::string error;
   vorlask::TtfTextRenderer& text = *early.text;
   if (!text.Ready(error)) {
-    vorlask::ShowStartupError(vorlask::CannotStartMessage(
-        "its font cannot be loaded: " + error + ". Install the package fonts-liberation2."));
+    vorlask::ShowStartupError(vorlask::CannotStartMessage("its font cannot be loaded: " + error +
+                                                          ". " + vorlask::FontAdvice()));
     return 1;
   }
   vorlask::SdlPlatform platform(text);
@@ -83,6 +83,7 @@ int RunGame(EarlyWork& early) {
 }  // namespace
 
 int main(int, char*[]) {
+  vorlask::ConnectMessages();
   SDL_SetHint(SDL_HINT_APP_NAME, "Vorlask");
   // The picture is drawn in memory and copied to the window; no graphics driver is needed.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -94,7 +95,7 @@ int main(int, char*[]) {
   EarlyWork early;
   std::thread tiles([&early] {
     vorlask::MakeTileSet();
-    early.text = std::make_unique<vorlask::TtfTextRenderer>(VORLASK_FONT_FILE);
+    early.text = std::make_unique<vorlask::TtfTextRenderer>(vorlask::FontFile());
     early.bitmaps = vorlask::PrefetchBitmaps();
   });
   std::string no_display;

@@ -5,10 +5,12 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "ui/sdl/data_file.h"
 #include "ui/sdl/loop_events.h"
 #include "ui/sdl/sdl_platform.h"
+#include "ui/sdl/system.h"
 #include "ui/tune_check.h"
 
 namespace vorlask {
@@ -26,6 +28,7 @@ struct Mixer {
   int (*PlayMusic)(Mix_Music*, int);
   int (*HaltMusic)();
   void (*HookMusicFinished)(void (*)());
+  SDL_bool (*HasMusicDecoder)(const char*);  // nullptr before SDL_mixer 2.6
 };
 
 namespace {
@@ -120,6 +123,7 @@ const Mixer* LoadMixer(std::string& error) {
     SDL_UnloadObject(library);
     return nullptr;
   }
+  Resolve(library, "Mix_HasMusicDecoder", mixer.HasMusicDecoder);
   QuietenSynthesizer();
   loaded = true;
   return &mixer;
@@ -143,7 +147,8 @@ std::string NotRead(FileResult result, const std::string& reason) {
 }
 
 // A SoundFont is a RIFF file of the form "sfbk"; FluidSynth reads it by name. Timidity's
-// configuration, which the page uses in its place, is left to Timidity.
+// configuration, which the page and Windows use in its place, is left to Timidity, and so are
+// the instruments it names, which Timidity opens by their names as it loads a tune.
 bool IsSoundFont(const std::string& name) {
   std::string end = name.substr(name.size() - std::min<std::size_t>(4, name.size()));
   for (char& c : end)
@@ -166,6 +171,17 @@ std::string SoundFontProblem(const HeldDataFile& held) {
   return {};
 }
 
+// Timidity reads its configuration a byte at a time as the audio opens, on the window's thread;
+// one that names a whole General MIDI set takes a few hundred kB, and a megabyte is read in a
+// few hundredths of a second.
+constexpr std::uint64_t kMaxTimidityCfgBytes = 1024 * 1024;
+
+std::string ConfigurationProblem(const HeldDataFile& held) {
+  if (held.size <= kMaxTimidityCfgBytes) return {};
+  return "it is " + std::to_string(held.size) + " bytes long, where the game reads at most " +
+         std::to_string(kMaxTimidityCfgBytes);
+}
+
 // How the messages name the audio device: the system's name for the default output, and the
 // driver SDL plays through.
 std::string DeviceName() {
@@ -186,15 +202,17 @@ std::vector<std::string> SoundFontCandidates() {
   std::vector<std::string> fonts;
   if (const char* chosen = SDL_getenv("SDL_SOUNDFONTS"); chosen != nullptr) {
     std::string list = chosen;
+    // Parted as SDL_mixer parts it: where a drive's letter ends in ':', by ';' alone.
+    const char* separators = std::filesystem::path::preferred_separator == '/' ? ":;" : ";";
     std::size_t at = 0;
     while (at <= list.size()) {
-      const std::size_t end = std::min(list.find_first_of(":;", at), list.size());
+      const std::size_t end = std::min(list.find_first_of(separators, at), list.size());
       if (end > at) fonts.push_back(list.substr(at, end - at));
       at = end + 1;
     }
   }
-  fonts.push_back(VORLASK_SOUNDFONT_FILE);
-  fonts.push_back(VORLASK_DEFAULT_SOUNDFONT_FILE);
+  for (std::string& font : SoundFontFiles())
+    fonts.push_back(std::move(font));
   return fonts;
 }
 
@@ -244,8 +262,9 @@ MediaPlayer::OpenResult SdlMediaPlayer::OpenSoundFont(std::string& error) {
     soundfont_ = soundfonts_.empty() ? std::string("(none)") : soundfonts_.front();
     result = FileResult::kMissing;
   }
-  if (result == FileResult::kLoaded && IsSoundFont(soundfont_)) {
-    reason = SoundFontProblem(held_soundfont_);
+  if (result == FileResult::kLoaded) {
+    reason = IsSoundFont(soundfont_) ? SoundFontProblem(held_soundfont_)
+                                     : ConfigurationProblem(held_soundfont_);
     if (!reason.empty()) result = FileResult::kDamaged;
   }
   if (result != FileResult::kLoaded) {
@@ -280,6 +299,15 @@ MediaPlayer::OpenResult SdlMediaPlayer::OpenAudio(std::string& error) {
   }
   if (mixer->OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
     error = device_ + " cannot be opened: " + Mix_GetError();
+    mixer->Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return OpenResult::kMusicFailed;
+  }
+  // Timidity reads its configuration as the audio opens, and SDL_mixer leaves MIDI out of its
+  // decoders when Timidity refuses it; every tune would then be blamed in turn for the fault.
+  if (mixer->HasMusicDecoder != nullptr && mixer->HasMusicDecoder("MIDI") == SDL_FALSE) {
+    error = "the synthesizer cannot load the MIDI sound font " + soundfont_;
+    mixer->CloseAudio();
     mixer->Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return OpenResult::kMusicFailed;
@@ -350,7 +378,7 @@ void SdlMediaPlayer::Accept(int open, Mix_Music* music, const std::string& failu
   load_failure_ = "the synthesizer cannot read the music file " + file_ + ": " + failure;
   if (play_wanted_) {
     // Told as a tune that ends at once, which the game reports as damaged and skips.
-    std::fprintf(stderr, "vorlask: %s\n", load_failure_.c_str());
+    std::fprintf(stderr, "vorlask: %s\n", AsShown(load_failure_).c_str());
     SettlePlay(false);
   }
 }
@@ -411,7 +439,7 @@ void SdlMediaPlayer::StartPlay() {
   g_play_started_ms = SDL_GetTicks64();
   if (mixer_->PlayMusic(music_, 0) != 0) {
     g_play_owes_notice = false;
-    std::fprintf(stderr, "vorlask: cannot play %s: %s\n", file_.c_str(), Mix_GetError());
+    std::fprintf(stderr, "vorlask: cannot play %s: %s\n", AsShown(file_).c_str(), Mix_GetError());
   }
 }
 

@@ -9,6 +9,7 @@
 #include "ui/sdl/display_scale.h"
 #include "ui/sdl/error_window.h"
 #include "ui/sdl/keys.h"
+#include "ui/sdl/system.h"
 #include "ui/upscale.h"
 
 namespace vorlask {
@@ -172,7 +173,7 @@ void SdlPlatform::KeepAlive() {
 int SdlPlatform::ClockSecond() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
-  if (localtime_r(&now, &local) == nullptr) return 0;
+  if (!LocalTime(now, local)) return 0;
   // A leap second reads as the last ordinary one.
   return local.tm_sec > 59 ? 59 : local.tm_sec;
 }
@@ -217,7 +218,7 @@ void SdlPlatform::ShowError(const std::string& message) {
 
 void SdlPlatform::Quit() {
   quit_ = true;
-  if (window_ != nullptr && shown_) SDL_HideWindow(window_);
+  if (window_ != nullptr && shown_) CloseOnQuit(window_);
   shown_ = false;
 }
 

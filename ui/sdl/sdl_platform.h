@@ -195,8 +195,7 @@ class SdlPlatform : public Platform {
 void ShowStartupError(const std::string& message, TextRenderer* text = nullptr, int scale = 0);
 
 // The sound fonts the music may use, in order: the ones SDL_mixer's SDL_SOUNDFONTS names, if
-// the person chose any, then the one the tunes were voiced for, then whatever General MIDI
-// font the system offers (Debian points default-GM.sf2 at the one it prefers).
+// the person chose any, then the system's own (SoundFontFiles).
 std::vector<std::string> SoundFontCandidates();
 
 // The folders searched for the data files, in order: the current directory, the program's
