@@ -114,6 +114,10 @@ class SdlPlatform : public Platform {
   void ShowError(const std::string& message) override;
   void Quit() override;
 
+ protected:
+  // Waits for the loop's next event; false when waiting failed.
+  virtual bool WaitEvent(SDL_Event& event);
+
  private:
   void Dispatch(const SDL_Event& event, TForm3& form);
   int Logical(int device) const;
