@@ -8,7 +8,7 @@ namespace vorlask {
 
 namespace {
 
-// The page's own handlers (ui/web/shell.html).
+// The page's own handlers (ui/web/shell.html, ui/web/loading.js).
 // clang-format off
 EM_JS(void, PageShowError, (const char* message), {
   if (Module.vorlaskShowError) Module.vorlaskShowError(UTF8ToString(message));
@@ -16,7 +16,51 @@ EM_JS(void, PageShowError, (const char* message), {
 EM_JS(void, PageEnded, (int status), {
   if (Module.vorlaskEnded) Module.vorlaskEnded(status);
 });
+EM_JS(void, PageBoardShown, (), {
+  if (Module.vorlaskBoardShown) Module.vorlaskBoardShown();
+});
+EM_JS(void, PageAtRest, (), {
+  if (Module.vorlaskAtRest) Module.vorlaskAtRest();
+});
+
+// The loop sleeps here, the browser running freely, until WakeLoop resumes it.
+EM_ASYNC_JS(void, SleepUntilWoken, (), {
+  await new Promise(function (resolve) { Module.vorlaskWakeLoop = resolve; });
+});
+// Runs inside SDL_PushEvent, before the event is queued. Resolving the promise only schedules
+// the loop's resumption: it runs once the code that pushes the event has returned, and the
+// event is on the queue by then.
+EM_JS(void, WakeLoop, (), {
+  var wake = Module.vorlaskWakeLoop;
+  Module.vorlaskWakeLoop = null;
+  if (wake) wake();
+});
+
+EM_ASYNC_JS(void, SleepUntilVisible, (), {
+  await new Promise(function (resolve) {
+    var look = function () {
+      if (document.visibilityState !== 'visible') return;
+      document.removeEventListener('visibilitychange', look);
+      resolve();
+    };
+    document.addEventListener('visibilitychange', look);
+    look();
+  });
+});
+
+// Fills error (size bytes) and returns 0 when the music's files cannot be fetched.
+EM_ASYNC_JS(int, FetchMusic, (char* error, int size), {
+  var problem = await Module.vorlaskFetchMusic();
+  if (!problem) return 1;
+  stringToUTF8(problem, error, size);
+  return 0;
+});
 // clang-format on
+
+int WakeOnEvent(void*, SDL_Event*) {
+  WakeLoop();
+  return 0;
+}
 
 }  // namespace
 
@@ -29,8 +73,56 @@ void ShowPageEnded(int status) {
   PageEnded(status);
 }
 
+void WaitUntilPageVisible() {
+  SleepUntilVisible();
+}
+
+bool PageMediaPlayer::Open(const std::string& file, std::string& error) {
+  char problem[512] = "";
+  if (FetchMusic(problem, sizeof problem) == 0) {
+    player_.Close();
+    error = "cannot fetch " + file + " and its piano: " + problem;
+    return false;
+  }
+  return player_.Open(file, error);
+}
+
+WebPlatform::WebPlatform(TextRenderer& text)
+    : SdlPlatform(text), music_(SdlPlatform::GetMediaPlayer()) {
+  // A poll of SDL's queue ends at a marker that the poll itself queues, and then reports no
+  // event even when input that came meanwhile waits behind the marker. The loop would sleep
+  // on that input; without the marker a poll reports an empty queue only when it is empty.
+  SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
+  SDL_AddEventWatch(&WakeOnEvent, nullptr);
+}
+
+WebPlatform::~WebPlatform() {
+  SDL_DelEventWatch(&WakeOnEvent, nullptr);
+}
+
+bool WebPlatform::WaitEvent(SDL_Event& event) {
+  // SDL's own wait looks at its queue every millisecond. Here the loop sleeps until an event
+  // is pushed: a key, a click, the timer or the end of a tune.
+  waited_ = true;
+  while (SDL_PollEvent(&event) == 0) {
+    // The first rest after the first board: the speed measurement is over, and whatever the
+    // page has left to do can no longer slow it down.
+    if (board_shown_ && !rested_) {
+      rested_ = true;
+      PageAtRest();
+    }
+    SleepUntilWoken();
+  }
+  return true;
+}
+
 void WebPlatform::Present() {
   SdlPlatform::Present();
+  // The loop has started, so this picture is on the canvas: the page drops its loading notice.
+  if (waited_ && !board_shown_) {
+    board_shown_ = true;
+    PageBoardShown();
+  }
   // The browser shows the canvas only once the program hands control back to it; the move
   // animation and the speed measurement draw frame after frame without returning, so each
   // frame is followed by a turn for the browser. The program carries on where it was.

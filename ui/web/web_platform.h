@@ -1,20 +1,52 @@
 #pragma once
 
+#include <SDL.h>
+
 #include <string>
 
+#include "game/platform.h"
 #include "ui/sdl/sdl_platform.h"
 
 namespace vorlask {
 
+// MediaPlayer1 in the page. The piano and the tunes are not part of the page's first download:
+// the first open fetches them, and the open waits for them, the page running meanwhile. A
+// fetch that fails is a failed open like any other; the next open tries again.
+class PageMediaPlayer : public MediaPlayer {
+ public:
+  explicit PageMediaPlayer(MediaPlayer& player) : player_(player) {}
+
+  bool Open(const std::string& file, std::string& error) override;
+  void Play() override { player_.Play(); }
+  void Close() override { player_.Close(); }
+  void Disable() override { player_.Disable(); }
+  PlayEnd TakeEndOfPlay() override { return player_.TakeEndOfPlay(); }
+
+ private:
+  MediaPlayer& player_;
+};
+
 // The game's window as a canvas in a web page. The page cannot open a second window, so
-// problems are shown in the page itself; and the page only repaints when the program gives the
-// browser a turn, so every picture shown is followed by one.
+// problems are shown in the page itself; the page only repaints when the program gives the
+// browser a turn, so every picture shown is followed by one; and while the game waits for
+// input it hands the browser the whole thread until something arrives.
 class WebPlatform : public SdlPlatform {
  public:
-  using SdlPlatform::SdlPlatform;
+  explicit WebPlatform(TextRenderer& text);
+  ~WebPlatform() override;
 
+  MediaPlayer& GetMediaPlayer() override { return music_; }
   void Present() override;
   void ShowError(const std::string& message) override;
+
+ protected:
+  bool WaitEvent(SDL_Event& event) override;
+
+ private:
+  PageMediaPlayer music_;
+  bool waited_ = false;
+  bool board_shown_ = false;
+  bool rested_ = false;
 };
 
 // Shows a problem in the page, above the board, and on stderr.
@@ -22,5 +54,9 @@ void ShowPageError(const std::string& message);
 
 // Tells the page that the game has ended and with which exit status.
 void ShowPageEnded(int status);
+
+// Returns once the page is visible. A page opened behind another tab gets its timers slowed
+// down by the browser, and the speed measurement at the first paint must not see that.
+void WaitUntilPageVisible();
 
 }  // namespace vorlask
