@@ -125,6 +125,10 @@
   // One promise for all of them: '' once every file is in the page's file system, or what
   // went wrong. A failure is forgotten, so that the next start of the music tries again.
   var music = null;
+  var musicIn = false;
+  Module.vorlaskMusicFetched = function () {
+    return musicIn;
+  };
   Module.vorlaskFetchMusic = function () {
     if (music) return music;
     var files = Module.vorlaskMusic || [];
@@ -158,6 +162,7 @@
         FS.mkdirTree(path.substring(0, path.lastIndexOf('/')));
         FS.writeFile(path, new Uint8Array(contents[i]));
       });
+      musicIn = true;
       return '';
     }).catch(function (error) {
       music = null;

@@ -36,6 +36,15 @@ EM_JS(void, WakeLoop, (), {
   if (wake) wake();
 });
 
+// Until the middle of the clock's second. The speed measurement counts from its first look at
+// the clock until the second after next begins, and then for two whole seconds: three to four
+// seconds, by where in its second it starts. Started in the middle, it always counts for three
+// and a half, and every start of the page gives the same pace.
+EM_ASYNC_JS(void, SleepUntilMidSecond, (), {
+  var wait = (1500 - Date.now() % 1000) % 1000;
+  if (wait > 0) await new Promise(function (resolve) { setTimeout(resolve, wait); });
+});
+
 EM_ASYNC_JS(void, SleepUntilVisible, (), {
   await new Promise(function (resolve) {
     var look = function () {
@@ -48,6 +57,9 @@ EM_ASYNC_JS(void, SleepUntilVisible, (), {
   });
 });
 
+EM_JS(int, MusicFetched, (), {
+  return Module.vorlaskMusicFetched && Module.vorlaskMusicFetched() ? 1 : 0;
+});
 // Fills error (size bytes) and returns 0 when the music's files cannot be fetched.
 EM_ASYNC_JS(int, FetchMusic, (char* error, int size), {
   var problem = await Module.vorlaskFetchMusic();
@@ -78,17 +90,22 @@ void WaitUntilPageVisible() {
 }
 
 bool PageMediaPlayer::Open(const std::string& file, std::string& error) {
-  char problem[512] = "";
-  if (FetchMusic(problem, sizeof problem) == 0) {
-    player_.Close();
-    error = "cannot fetch " + file + " and its piano: " + problem;
-    return false;
+  if (MusicFetched() == 0) {
+    // What the handler has drawn so far (the music's mark on the panel) shows while the files
+    // come, which on a slow line takes seconds.
+    window_.Present();
+    char problem[512] = "";
+    if (FetchMusic(problem, sizeof problem) == 0) {
+      player_.Close();
+      error = "cannot fetch " + file + " and its piano: " + problem;
+      return false;
+    }
   }
   return player_.Open(file, error);
 }
 
 WebPlatform::WebPlatform(TextRenderer& text)
-    : SdlPlatform(text), music_(SdlPlatform::GetMediaPlayer()) {
+    : SdlPlatform(text), music_(SdlPlatform::GetMediaPlayer(), *this) {
   // A poll of SDL's queue ends at a marker that the poll itself queues, and then reports no
   // event even when input that came meanwhile waits behind the marker. The loop would sleep
   // on that input; without the marker a poll reports an empty queue only when it is empty.
@@ -119,9 +136,11 @@ bool WebPlatform::WaitEvent(SDL_Event& event) {
 void WebPlatform::Present() {
   SdlPlatform::Present();
   // The loop has started, so this picture is on the canvas: the page drops its loading notice.
+  // It is the first paint's, and the speed measurement follows it.
   if (waited_ && !board_shown_) {
     board_shown_ = true;
     PageBoardShown();
+    SleepUntilMidSecond();
   }
   // The browser shows the canvas only once the program hands control back to it; the move
   // animation and the speed measurement draw frame after frame without returning, so each

@@ -14,7 +14,7 @@ namespace vorlask {
 // fetch that fails is a failed open like any other; the next open tries again.
 class PageMediaPlayer : public MediaPlayer {
  public:
-  explicit PageMediaPlayer(MediaPlayer& player) : player_(player) {}
+  PageMediaPlayer(MediaPlayer& player, Platform& window) : player_(player), window_(window) {}
 
   bool Open(const std::string& file, std::string& error) override;
   void Play() override { player_.Play(); }
@@ -24,6 +24,7 @@ class PageMediaPlayer : public MediaPlayer {
 
  private:
   MediaPlayer& player_;
+  Platform& window_;
 };
 
 // The game's window as a canvas in a web page. The page cannot open a second window, so
