@@ -51,6 +51,8 @@ function watch(page) {
 
 // ---- The board, read from a screenshot by the desktop tests' reader ----
 const start = { '9,2': 'H', '9,4': 'H', '9,6': 'H', '9,8': 'H', '7,4': 'W' };
+// After the wolf's move from (7, 4) to (8, 3) the hunter from (9, 8) answers on (8, 7).
+const afterWolfMove = { '9,2': 'H', '9,4': 'H', '9,6': 'H', '8,7': 'H', '8,3': 'W' };
 function boardText(pieces) {
   let text = '';
   for (let r = 2; r <= 9; ++r) {
@@ -113,6 +115,10 @@ function whenPixel(page, x, y, rgb, limitMs) {
     x, y, rgb, limitMs);
 }
 
+// Quiet for longer than the page waits, after its first paint, for the middle of a second to
+// start its speed measurement in.
+const afterStartMs = 1100;
+
 // Milliseconds since navigation when the game was last busy, once it has been idle for
 // quietMs. The page has one thread: while the game works (the speed measurement after the
 // first paint, a sliding piece) it hands the browser a turn only between frames, so a task
@@ -137,23 +143,47 @@ function whenIdle(page, quietMs, limitMs) {
     quietMs, limitMs);
 }
 
-// A page whose data cannot be fetched says so in the page, naming the file.
-async function checkMissingData(browser, url) {
+// A page whose server refuses one file (the service worker of earlier visits bypassed).
+async function pageWithout(browser, url, name) {
   const page = await browser.newPage();
-  // The service worker of the earlier visits has the file.
   await page.setBypassServiceWorker(true);
   await page.setRequestInterception(true);
   page.on('request', (request) => {
-    if (request.url().endsWith('/vorlask.data')) request.respond({ status: 404, body: '' });
+    if (request.url().endsWith(name)) request.respond({ status: 404, body: '' });
     else request.continue();
   });
   await page.goto(url);
+  return page;
+}
+
+async function reportedProblem(page, what) {
   await page.waitForFunction(() => !document.getElementById('problem').hidden, { timeout: 15000 })
-    .catch(() => fail('a missing vorlask.data is not reported in the page'));
-  const text = await page.$eval('#problem', (e) => e.textContent);
+    .catch(() => fail(`${what} is not reported in the page`));
+  return (await page.$eval('#problem', (e) => e.textContent)).trim();
+}
+
+// A page whose data cannot be fetched says so in the page, naming the file. The piano comes
+// only with the music: without it the page reports a music problem and the game plays on.
+async function checkMissingData(browser, url) {
+  let page = await pageWithout(browser, url, '/vorlask.data');
+  let text = await reportedProblem(page, 'a missing vorlask.data');
   if (!/vorlask\.data/.test(text)) fail(`the page's report does not name vorlask.data: ${text}`);
   await page.close();
-  log(`a missing data file is reported in the page: ${text.trim()}`);
+  log(`a missing data file is reported in the page: ${text}`);
+
+  page = await pageWithout(browser, url, '/music/piano.pat');
+  const canvas = await page.$('#canvas');
+  await expectBoard(canvas, start, 'without the piano, at start-up');
+  await page.keyboard.press('s');
+  text = await reportedProblem(page, 'a missing piano');
+  if (!/cannot play its music.*piano\.pat/.test(text)) fail(`the page's report on the piano: ${text}`);
+  // The report has moved the board down.
+  const box = await canvas.boundingBox();
+  await page.mouse.click(squareCentre(box, 7, 4).x, squareCentre(box, 7, 4).y);
+  await page.mouse.click(squareCentre(box, 8, 3).x, squareCentre(box, 8, 3).y);
+  await expectBoard(canvas, afterWolfMove, "without the piano, after the wolf's move to (8, 3)");
+  await page.close();
+  log(`a missing piano is reported as a music problem and the game plays on: ${text}`);
 }
 
 // On dense screens each pixel of the board is a square of whole device pixels: at 2.5 device
@@ -212,7 +242,7 @@ async function slideAfterStart(browser, url, behind) {
     await page.goto(url);
   }
   if ((await whenPixel(page, 30, 30, [0, 132, 0], 30000)) < 0) fail('no board showed');
-  if ((await whenIdle(page, 700, 20000)) < 0) fail('the game never came to rest after its start');
+  if ((await whenIdle(page, afterStartMs, 20000)) < 0) fail('the game never came to rest after its start');
   const { wolfMs } = await slideWolf(page, await (await page.$('#canvas')).boundingBox());
   if (behind) await page.close();
   await front.close();
@@ -239,8 +269,9 @@ async function checkBackgroundStart(browser, url, frontSlideMs) {
   }
 }
 
-// After one visit the page's service worker keeps the build: with the server gone and the
-// network off, a reload shows the board, the computer answers a move and the music starts.
+// The page can be installed, and after one visit its service worker keeps the build: with the
+// server gone and the network off, a reload shows the board, the computer answers a move and
+// the music starts.
 async function checkOffline(browser) {
   const server = await serve();
   const page = watch(await browser.newPage());
@@ -248,26 +279,24 @@ async function checkOffline(browser) {
   await page.goto(server.url);
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 30000 })
     .catch(() => fail('no service worker took the page over within 30 s'));
+  // What a browser asks of a page before it offers to install it on a home screen.
+  const { installabilityErrors } = await (await page.createCDPSession()).send('Page.getInstallabilityErrors');
+  if (installabilityErrors.length) fail(`the page cannot be installed: ${JSON.stringify(installabilityErrors)}`);
   server.close();
   await page.setOfflineMode(true);
   await page.reload();
   const canvas = await page.$('#canvas');
   const box = await canvas.boundingBox();
   await expectBoard(canvas, start, 'offline, at start-up');
-  if ((await whenIdle(page, 700, 20000)) < 0) fail('offline, the game never came to rest');
+  if ((await whenIdle(page, afterStartMs, 20000)) < 0) fail('offline, the game never came to rest');
   await page.mouse.click(squareCentre(box, 7, 4).x, squareCentre(box, 7, 4).y);
   await page.mouse.click(squareCentre(box, 8, 3).x, squareCentre(box, 8, 3).y);
-  const moved = { ...start };
-  delete moved['7,4'];
-  delete moved['9,8'];
-  moved['8,3'] = 'W';
-  moved['8,7'] = 'H';
-  await expectBoard(canvas, moved, "offline, after the wolf's move to (8, 3)");
+  await expectBoard(canvas, afterWolfMove, "offline, after the wolf's move to (8, 3)");
   await page.keyboard.press('s');
   await page.waitForFunction(() => Module.SDL2 && Module.SDL2.audio && Module.SDL2.audio.scriptProcessorNode,
                              { timeout: 15000 }).catch(() => fail('offline, the music did not start'));
   await page.close();
-  log('offline after one visit: the board showed, the hunters answered and the music started');
+  log('installable; offline after one visit the board showed, the hunters answered and the music started');
 }
 
 // A click of the right button on the board ends the game as Esc does, without the browser's
@@ -401,7 +430,7 @@ async function main() {
       await page.screenshot({ path: process.env.VORLASK_WEB_PAGE_SHOT });
     }
     // The speed measurement that follows the first paint; input meanwhile would wait for it.
-    const idleAt = await whenIdle(page, 700, 20000);
+    const idleAt = await whenIdle(page, afterStartMs, 20000);
     if (idleAt < 0) fail('the game never came to rest after its first paint');
     measures.speed_measurement_ms = (idleAt - firstBoardMs).toFixed(0);
 
@@ -411,12 +440,7 @@ async function main() {
     const hunterArrives = await whenPixel(page, 54 * 7 - 86 + 26, 54 * 8 - 85 + 12, [198, 198, 198], 20000);
     if (wolfMs < 0 || hunterArrives < 0) fail('the move or its reply did not show within 20 s');
     const replyMs = (await whenIdle(page, 700, 20000)) - clickAt;
-    const afterMove = { ...start };
-    delete afterMove['7,4'];
-    delete afterMove['9,8'];
-    afterMove['8,3'] = 'W';
-    afterMove['8,7'] = 'H';
-    await expectBoard(canvas, afterMove, "after the wolf's move to (8, 3)");
+    await expectBoard(canvas, afterWolfMove, "after the wolf's move to (8, 3)");
     measures.wolf_slide_ms = wolfMs.toFixed(0);
     measures.move_and_reply_ms = replyMs.toFixed(0);
     log(`wolf slid in ${wolfMs.toFixed(0)} ms; the hunters' reply was over ${replyMs.toFixed(0)} ms after the click`);
