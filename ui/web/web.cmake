@@ -49,6 +49,11 @@ target_link_libraries(vorlask PRIVATE vorlask_core
 # nothing else, and each kept glyph is drawn exactly as from the whole font (outline, hinting
 # and kerning unchanged). A sixth of the bytes.
 find_program(VORLASK_WEB_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+execute_process(COMMAND "${VORLASK_WEB_PYTHON}" -c "import fontTools.subset"
+                RESULT_VARIABLE VORLASK_NO_FONTTOOLS OUTPUT_QUIET ERROR_QUIET)
+if(VORLASK_NO_FONTTOOLS)
+  message(FATAL_ERROR "Debian's python3-fonttools is missing; scripts/web installs it.")
+endif()
 set(VORLASK_WEB_FONT_SUBSET "${CMAKE_CURRENT_BINARY_DIR}/font/LiberationSans-Bold.ttf")
 add_custom_command(OUTPUT "${VORLASK_WEB_FONT_SUBSET}"
   COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_CURRENT_BINARY_DIR}/font"
@@ -101,8 +106,9 @@ target_link_options(vorlask PRIVATE
   # loop waits for the next event, and the music's first start waits for its files: the
   # program gives the browser its turn and carries on where it was. Only the game's own code
   # is prepared for that (Asyncify), besides whatever calls a waiting function directly: the
-  # libraries never wait through a pointer to a function, and preparing all of them would
-  # make the program half as large again.
+  # libraries never wait through a pointer to a function (SDL's own wait after each picture
+  # is switched off, web_main.cpp), and preparing all of them would make the program half as
+  # large again.
   "-sASYNCIFY=1" "-sASYNCIFY_STACK_SIZE=65536" "-sASYNCIFY_IGNORE_INDIRECT=1"
   "-sASYNCIFY_ADD=@${VORLASK_WEB_ASYNC_FUNCS}"
   "-sALLOW_MEMORY_GROWTH=1" "-sENVIRONMENT=web"
