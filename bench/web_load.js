@@ -1,5 +1,5 @@
 // The web page's loading and idling, measured in headless Chromium, for one or two builds side
-// by side (bench/web_load.sh runs it):
+// by side, their starts taking turns (bench/web_load.sh runs it):
 //   - the first board on a slow line (1.6 Mbit/s, 150 ms latency, emulated by the browser)
 //     and on the machine's own loopback, each from a fresh profile, median of several starts;
 //   - the bytes on the line before the first board;
@@ -173,26 +173,33 @@ async function idleCpu(url) {
   }
 }
 
-async function measureSite(site, label) {
-  const server = await serve(compressed(site));
+// Each start alternates between the builds, so that a change in the machine's load bends both.
+async function measureSites(sites, labels) {
+  const servers = [];
+  for (const site of sites) servers.push(await serve(compressed(site)));
   try {
-    const slow = [];
-    for (let i = 0; i < SLOW_RUNS; ++i) slow.push(await firstBoard(server.url, SLOW));
-    log(`${label}: slow line, first board ${slow.map((r) => r.ms.toFixed(0)).join(', ')} ms`);
-    const fast = [];
-    for (let i = 0; i < FAST_RUNS; ++i) fast.push(await firstBoard(server.url, null));
-    log(`${label}: loopback, first board ${fast.map((r) => r.ms.toFixed(0)).join(', ')} ms`);
-    const idle = await idleCpu(server.url);
-    log(`${label}: idle CPU visible ${idle.visible.map((v) => v.toFixed(2)).join(' / ')} %, ` +
-        `behind another tab ${idle.hidden.map((v) => v.toFixed(2)).join(' / ')} % (page / blank)`);
-    return {
-      slowMs: median(slow.map((r) => r.ms)),
-      fastMs: median(fast.map((r) => r.ms)),
-      bytes: median(slow.map((r) => r.bytes)),
-      idle,
-    };
+    const results = sites.map(() => ({ slow: [], fast: [] }));
+    for (const [kind, runs, conditions] of [['slow', SLOW_RUNS, SLOW], ['fast', FAST_RUNS, null]]) {
+      for (let i = 0; i < runs; ++i) {
+        for (let s = 0; s < sites.length; ++s) results[s][kind].push(await firstBoard(servers[s].url, conditions));
+      }
+    }
+    for (let s = 0; s < sites.length; ++s) {
+      const r = results[s];
+      log(`${labels[s]}: first board ${r.slow.map((x) => x.ms.toFixed(0)).join(', ')} ms on the slow line, ` +
+          `${r.fast.map((x) => x.ms.toFixed(0)).join(', ')} ms on loopback`);
+      r.idle = await idleCpu(servers[s].url);
+      log(`${labels[s]}: idle CPU visible ${r.idle.visible.map((v) => v.toFixed(2)).join(' / ')} %, ` +
+          `behind another tab ${r.idle.hidden.map((v) => v.toFixed(2)).join(' / ')} % (page / blank)`);
+    }
+    return results.map((r) => ({
+      slowMs: median(r.slow.map((x) => x.ms)),
+      fastMs: median(r.fast.map((x) => x.ms)),
+      bytes: median(r.slow.map((x) => x.bytes)),
+      idle: r.idle,
+    }));
   } finally {
-    server.close();
+    servers.forEach((server) => server.close());
   }
 }
 
@@ -200,8 +207,7 @@ async function main() {
   const sites = process.argv.slice(2).map((s) => path.resolve(s));
   if (!sites.length) throw new Error('usage: node bench/web_load.js SITE [BASELINE_SITE]');
   const labels = ['this build', 'baseline'];
-  const results = [];
-  for (let i = 0; i < sites.length; ++i) results.push(await measureSite(sites[i], labels[i]));
+  const results = await measureSites(sites, labels);
   const load = os.loadavg()[0].toFixed(2);
   const kb = (b) => `${Math.round(b / 1000).toLocaleString('en')} kB`;
   const s = (ms) => `${(ms / 1000).toFixed(1)} s`;
