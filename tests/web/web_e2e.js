@@ -26,9 +26,13 @@ function log(text) {
 }
 
 // ---- The folder served as a web server sends it: compressed where the browser accepts it ----
+// Every server ends with the test, however it ends.
+const servers = new Set();
+process.on('exit', () => servers.forEach((child) => child.kill()));
 function serve() {
   const child = spawn(path.join(__dirname, '..', '..', 'scripts', 'serve-web'), [site, '0'],
                       { stdio: ['ignore', 'pipe', 'inherit'], env: { ...process.env, VORLASK_SERVE_QUIET: '1' } });
+  servers.add(child);
   return new Promise((resolve, reject) => {
     child.stdout.once('data', (line) => resolve({ url: line.toString().trim(), close: () => child.kill() }));
     child.once('exit', (code) => reject(new Error(`scripts/serve-web ended with ${code}`)));
