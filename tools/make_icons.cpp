@@ -1,13 +1,16 @@
 // Makes the program's icons from its own pieces: the wolf and a hunter on a corner of the
 // board, at 64, 128 and 256 pixels, as PNG files with a transparent surround; the same picture
 // as a scalable SVG drawing; a one-colour outline of it for panels that recolour their icons
-// (vorlask-symbolic.svg); and the Windows program's icon (vorlask.ico), which holds the
-// picture drawn afresh at each size Windows shows, from 16 to 256 pixels.
+// (vorlask-symbolic.svg); the Windows program's icon (vorlask.ico), which holds the picture
+// drawn afresh at each size Windows shows, from 16 to 256 pixels. The web page's home-screen
+// icons are the same picture at 192 and 512 pixels, and once more on a full square of the
+// window's olive for launchers that cut icons to their own shape (vorlask-web-maskable.png).
 //
 // Like the bitmaps, the icons are made by hand and committed:
 //   build/make_icons data/icons
-// writes vorlask-64.png, vorlask-128.png, vorlask-256.png, vorlask.svg, vorlask-symbolic.svg
-// and vorlask.ico there, holding nothing but the picture (no date, path or tool name): the same bytes each time.
+// writes vorlask-64.png, vorlask-128.png, vorlask-256.png, vorlask.svg, vorlask-symbolic.svg,
+// vorlask-web-192.png, vorlask-web-512.png, vorlask-web-maskable.png and vorlask.ico there,
+// holding nothing but the picture (no date, path or tool name): the same bytes each time.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -19,6 +22,7 @@
 #include <png.h>
 
 #include "game/state.h"
+#include "gfx/canvas.h"
 #include "ui/tiles.h"
 
 using namespace vorlask;
@@ -145,6 +149,24 @@ Icon Draw(int n) {
   };
   place(true, layout.wolf_x, layout.wolf_y);
   place(false, layout.hunter_x, layout.hunter_y);
+  return icon;
+}
+
+// The picture on an opaque square of the window's olive. Launchers may cut such an icon to a
+// circle, a squircle or a teardrop; all of them keep the circle of 80 % of the side around the
+// middle, so the plate is drawn small enough that its rounded corners stay inside that circle.
+Icon DrawOnSquare(int n) {
+  Icon icon(n);
+  for (Rgba& p : icon.pixels)
+    p = From(kOlive);
+  const int inner = static_cast<int>(std::lround(n * 0.6));
+  const int offset = (n - inner) / 2;
+  const Icon plate = Draw(inner);
+  for (int y = 0; y < inner; ++y)
+    for (int x = 0; x < inner; ++x) {
+      Rgba& out = icon.at(offset + x, offset + y);
+      out = Over(out, plate.pixels[static_cast<std::size_t>(y) * inner + x]);
+    }
   return icon;
 }
 
@@ -473,6 +495,14 @@ int main(int argc, char** argv) {
     const Bytes png = Png(Draw(size));
     if (png.empty() || !Write(folder + "/vorlask-" + std::to_string(size) + ".png", png)) return 1;
   }
+  // Named apart from the sizes above, which the desktop's icon theme installs by their number.
+  for (int size : {192, 512}) {
+    const Bytes png = Png(Draw(size));
+    if (png.empty() || !Write(folder + "/vorlask-web-" + std::to_string(size) + ".png", png))
+      return 1;
+  }
+  const Bytes maskable = Png(DrawOnSquare(512));
+  if (maskable.empty() || !Write(folder + "/vorlask-web-maskable.png", maskable)) return 1;
   if (!Write(folder + "/vorlask.svg", BytesOf(Svg()))) return 1;
   if (!Write(folder + "/vorlask-symbolic.svg", BytesOf(SymbolicSvg()))) return 1;
   const Bytes ico = Ico();

@@ -55,13 +55,17 @@ int SdlPlatform::Run(TForm3& form) {
   shown_ = true;
   while (!quit_) {
     SDL_Event event;
-    if (SDL_WaitEvent(&event) == 0) {
+    if (!WaitEvent(event)) {
       std::fprintf(stderr, "vorlask: waiting for events failed: %s\n", SDL_GetError());
       return 1;
     }
     Dispatch(event, form);
   }
   return 0;
+}
+
+bool SdlPlatform::WaitEvent(SDL_Event& event) {
+  return SDL_WaitEvent(&event) != 0;
 }
 
 // Input and window events that an error window left behind when it closed.

@@ -167,6 +167,8 @@ class SdlPlatform : public Platform {
   // Runs after each event the game has handled, with the state its handler left. A front end
   // that shows the game's state outside the window reads it here.
   virtual void AfterEvent(const TForm3& /*form*/) {}
+  // Waits for the loop's next event; false when waiting failed.
+  virtual bool WaitEvent(SDL_Event& event);
 
  private:
   void Dispatch(const SDL_Event& event, TForm3& form);

@@ -1,5 +1,6 @@
 // Vorlask in a web page: the same game as on the desktop, its window a canvas in the page.
-// The data files, the font and the piano of the music come with the page, in its file system.
+// The bitmaps and the font come with the page, in its file system; the piano and the tunes
+// follow when the music is first switched on.
 
 #include <SDL.h>
 
@@ -11,31 +12,35 @@
 #include "ui/tiles.h"
 #include "ui/web/web_platform.h"
 
+namespace vorlask {
 namespace {
 
 int RunGame() {
   std::string error;
   // The page has only one thread: what the desktop prepares beside SDL's start is done here
   // first.
-  vorlask::MakeTileSet();
-  vorlask::TtfTextRenderer text(VORLASK_FONT_FILE);
+  MakeTileSet();
+  TtfTextRenderer text(VORLASK_FONT_FILE);
   if (!text.Ready(error)) {
-    vorlask::ShowPageError(vorlask::CannotStartMessage("its font is missing (" + error + ")."));
+    ShowPageError(CannotStartMessage("its font is missing (" + error + ")."));
     return 1;
   }
-  vorlask::WebPlatform platform(text);
+  WebPlatform platform(text);
   if (!platform.OpenWindow(error)) {
-    vorlask::ShowPageError(vorlask::CannotStartMessage(error));
+    ShowPageError(CannotStartMessage(error));
     return 1;
   }
   // The form lives on the heap: with its pictures and tile set it is too big for the stack.
-  auto form = std::make_unique<vorlask::TForm3>(platform);
+  auto form = std::make_unique<TForm3>(platform);
   if (!form->FormCreate()) return 1;
   // The page's own controls show the options from the start, while the first paint and the
   // speed measurement still run.
   platform.TellPage(*form);
   // A canvas never reports that it needs painting, as a new window does: the first paint is
-  // asked for here.
+  // asked for here. It measures the game's speed, so it waits until the page can be seen: a
+  // page behind another tab runs slowed down by the browser, and the slides would come out
+  // short for the rest of the game.
+  WaitUntilPageVisible();
   SDL_Event expose;
   SDL_zero(expose);
   expose.type = SDL_WINDOWEVENT;
@@ -45,6 +50,7 @@ int RunGame() {
 }
 
 }  // namespace
+}  // namespace vorlask
 
 int main(int, char*[]) {
   SDL_SetHint(SDL_HINT_APP_NAME, "Vorlask");
@@ -54,13 +60,16 @@ int main(int, char*[]) {
   // where it can; the program draws the picture at its own size, as on a desktop that asks
   // for scale 1. Drawn larger, an odd number of device pixels a pixel would come out uneven.
   SDL_setenv("GDK_SCALE", "1", 1);
+  // The program gives the browser its turns itself (WebPlatform); SDL would add one of its own
+  // inside every picture shown, from a place the program does not expect to wait in.
+  SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
   // The music's instruments: the piano of the page's own Timidity set.
   SDL_setenv("TIMIDITY_CFG", VORLASK_SOUNDFONT_FILE, 1);
   int status = 1;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
     vorlask::ShowPageError(vorlask::CannotStartMessage(SDL_GetError()));
   } else {
-    status = RunGame();
+    status = vorlask::RunGame();
     // SDL lets go of the page's keys and mouse, so that the page's own link to start again
     // takes Enter and Tab as any link does.
     SDL_Quit();

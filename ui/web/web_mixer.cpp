@@ -24,7 +24,7 @@ const Entry kMixerFunctions[] = {
     {"Mix_OpenAudio", reinterpret_cast<void*>(&Mix_OpenAudio)},
     {"Mix_CloseAudio", reinterpret_cast<void*>(&Mix_CloseAudio)},
     {"Mix_SetSoundFonts", reinterpret_cast<void*>(&Mix_SetSoundFonts)},
-    {"Mix_LoadMUS", reinterpret_cast<void*>(&Mix_LoadMUS)},
+    {"Mix_HasMusicDecoder", reinterpret_cast<void*>(&Mix_HasMusicDecoder)},
     {"Mix_LoadMUS_RW", reinterpret_cast<void*>(&Mix_LoadMUS_RW)},
     {"Mix_FreeMusic", reinterpret_cast<void*>(&Mix_FreeMusic)},
     {"Mix_PlayMusic", reinterpret_cast<void*>(&Mix_PlayMusic)},

@@ -12,13 +12,64 @@ namespace vorlask {
 
 namespace {
 
-// The page's own handlers (ui/web/shell.html).
+// The page's own handlers (ui/web/shell.html, ui/web/loading.js).
 // clang-format off
 EM_JS(void, PageShowError, (const char* message), {
   if (Module.vorlaskShowError) Module.vorlaskShowError(UTF8ToString(message));
 });
 EM_JS(void, PageEnded, (int status), {
   if (Module.vorlaskEnded) Module.vorlaskEnded(status);
+});
+EM_JS(void, PageBoardShown, (), {
+  if (Module.vorlaskBoardShown) Module.vorlaskBoardShown();
+});
+EM_JS(void, PageAtRest, (), {
+  if (Module.vorlaskAtRest) Module.vorlaskAtRest();
+});
+
+// The loop sleeps here, the browser running freely, until WakeLoop resumes it.
+EM_ASYNC_JS(void, SleepUntilWoken, (), {
+  await new Promise(function (resolve) { Module.vorlaskWakeLoop = resolve; });
+});
+// Runs inside SDL_PushEvent, before the event is queued. Resolving the promise only schedules
+// the loop's resumption: it runs once the code that pushes the event has returned, and the
+// event is on the queue by then.
+EM_JS(void, WakeLoop, (), {
+  var wake = Module.vorlaskWakeLoop;
+  Module.vorlaskWakeLoop = null;
+  if (wake) wake();
+});
+
+// Until the middle of the clock's second. The speed measurement counts from its first look at
+// the clock until the second after next begins, and then for two whole seconds: three to four
+// seconds, by where in its second it starts. Started in the middle, it always counts for three
+// and a half, and every start of the page gives the same pace.
+EM_ASYNC_JS(void, SleepUntilMidSecond, (), {
+  var wait = (1500 - Date.now() % 1000) % 1000;
+  if (wait > 0) await new Promise(function (resolve) { setTimeout(resolve, wait); });
+});
+
+EM_ASYNC_JS(void, SleepUntilVisible, (), {
+  await new Promise(function (resolve) {
+    var look = function () {
+      if (document.visibilityState !== 'visible') return;
+      document.removeEventListener('visibilitychange', look);
+      resolve();
+    };
+    document.addEventListener('visibilitychange', look);
+    look();
+  });
+});
+
+EM_JS(int, MusicFetched, (), {
+  return Module.vorlaskMusicFetched && Module.vorlaskMusicFetched() ? 1 : 0;
+});
+// Fills error (size bytes) and returns 0 when the music's files cannot be fetched.
+EM_ASYNC_JS(int, FetchMusic, (char* error, int size), {
+  var problem = await Module.vorlaskFetchMusic();
+  if (!problem) return 1;
+  stringToUTF8(problem, error, size);
+  return 0;
 });
 EM_JS(void, PageShowState, (int mode, int start, int music, int animate, int active,
                             const char* line1, const char* line2, const char* line3), {
@@ -65,6 +116,11 @@ PageState ReadPageState(const TForm3& form) {
   return state;
 }
 
+int WakeOnEvent(void*, SDL_Event*) {
+  WakeLoop();
+  return 0;
+}
+
 }  // namespace
 
 void ShowPageError(const std::string& message) {
@@ -76,8 +132,65 @@ void ShowPageEnded(int status) {
   PageEnded(status);
 }
 
+void WaitUntilPageVisible() {
+  SleepUntilVisible();
+}
+
+MediaPlayer::OpenResult PageMediaPlayer::Open(const std::string& file, std::string& error) {
+  if (MusicFetched() == 0) {
+    // What the handler has drawn so far (the music's mark on the panel) shows while the files
+    // come, which on a slow line takes seconds.
+    window_.Present();
+    char problem[512] = "";
+    if (FetchMusic(problem, sizeof problem) == 0) {
+      player_.Close();
+      // Without the piano no tune can play: the game goes on without music until it is
+      // switched on again, which fetches once more.
+      error = "cannot fetch " + file + " and its piano: " + problem;
+      return OpenResult::kMusicFailed;
+    }
+  }
+  return player_.Open(file, error);
+}
+
+WebPlatform::WebPlatform(TextRenderer& text)
+    : SdlPlatform(text), music_(SdlPlatform::GetMediaPlayer(), *this) {
+  // A poll of SDL's queue ends at a marker that the poll itself queues, and then reports no
+  // event even when input that came meanwhile waits behind the marker. The loop would sleep
+  // on that input; without the marker a poll reports an empty queue only when it is empty.
+  SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
+  SDL_AddEventWatch(&WakeOnEvent, nullptr);
+}
+
+WebPlatform::~WebPlatform() {
+  SDL_DelEventWatch(&WakeOnEvent, nullptr);
+}
+
+bool WebPlatform::WaitEvent(SDL_Event& event) {
+  // SDL's own wait looks at its queue every millisecond. Here the loop sleeps until an event
+  // is pushed: a key, a click, the timer or the end of a tune.
+  waited_ = true;
+  while (SDL_PollEvent(&event) == 0) {
+    // The first rest after the first board: the speed measurement is over, and whatever the
+    // page has left to do can no longer slow it down.
+    if (board_shown_ && !rested_) {
+      rested_ = true;
+      PageAtRest();
+    }
+    SleepUntilWoken();
+  }
+  return true;
+}
+
 void WebPlatform::Present() {
   SdlPlatform::Present();
+  // The loop has started, so this picture is on the canvas: the page drops its loading notice.
+  // It is the first paint's, and the speed measurement follows it.
+  if (waited_ && !board_shown_) {
+    board_shown_ = true;
+    PageBoardShown();
+    SleepUntilMidSecond();
+  }
   // The browser shows the canvas only once the program hands control back to it; the move
   // animation and the speed measurement draw frame after frame without returning, so each
   // frame is followed by a turn for the browser. The program carries on where it was.

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <SDL.h>
+
 #include <optional>
 #include <string>
 
+#include "game/platform.h"
 #include "ui/sdl/sdl_platform.h"
 
 namespace vorlask {
@@ -22,13 +25,35 @@ struct PageState {
   bool operator==(const PageState&) const = default;
 };
 
+// MediaPlayer1 in the page. The piano and the tunes are not part of the page's first download:
+// the first open fetches them, and the open waits for them, the page running meanwhile. A
+// fetch that fails is a failed open like any other; the next open tries again.
+class PageMediaPlayer : public MediaPlayer {
+ public:
+  PageMediaPlayer(MediaPlayer& player, Platform& window) : player_(player), window_(window) {}
+
+  OpenResult Open(const std::string& file, std::string& error) override;
+  void Play() override { player_.Play(); }
+  void Close() override { player_.Close(); }
+  void Disable() override { player_.Disable(); }
+  PlayEnd TakeEndOfPlay() override { return player_.TakeEndOfPlay(); }
+  std::string MusicFailure() const override { return player_.MusicFailure(); }
+
+ private:
+  MediaPlayer& player_;
+  Platform& window_;
+};
+
 // The game's window as a canvas in a web page. The page cannot open a second window, so
-// problems are shown in the page itself; and the page only repaints when the program gives the
-// browser a turn, so every picture shown is followed by one.
+// problems are shown in the page itself; the page only repaints when the program gives the
+// browser a turn, so every picture shown is followed by one; and while the game waits for
+// input it hands the browser the whole thread until something arrives.
 class WebPlatform : public SdlPlatform {
  public:
-  using SdlPlatform::SdlPlatform;
+  explicit WebPlatform(TextRenderer& text);
+  ~WebPlatform() override;
 
+  MediaPlayer& GetMediaPlayer() override { return music_; }
   void Present() override;
   void ShowError(const std::string& message) override;
   // Tells the page the options and the result when they differ from what it was last told.
@@ -38,9 +63,14 @@ class WebPlatform : public SdlPlatform {
   // The page repeats the panel's options and the result in its own controls and text, for
   // small screens and for screen readers; it hears of them only when they change.
   void AfterEvent(const TForm3& form) override { TellPage(form); }
+  bool WaitEvent(SDL_Event& event) override;
 
  private:
   std::optional<PageState> told_;
+  PageMediaPlayer music_;
+  bool waited_ = false;
+  bool board_shown_ = false;
+  bool rested_ = false;
 };
 
 // Shows a problem in the page, above the board, and on stderr.
@@ -48,6 +78,10 @@ void ShowPageError(const std::string& message);
 
 // Tells the page that the game has ended and with which exit status.
 void ShowPageEnded(int status);
+
+// Returns once the page is visible. A page opened behind another tab gets its timers slowed
+// down by the browser, and the speed measurement at the first paint must not see that.
+void WaitUntilPageVisible();
 
 }  // namespace vorlask
 
