@@ -17,25 +17,13 @@ cmake --build "$build" -j"$(nproc)" --target vorlask startup_probe >/dev/null
 probe="$PWD/$build/bench/startup_probe"
 game="$PWD/$build/vorlask"
 
-tmp="$(mktemp -d)"
+# The desktop tests' helpers start the private display and stop it, whatever happens; Wine's
+# server goes first, while its prefix is still there.
+source tests/e2e/lib.sh "$game"
+tmp="$E2E_TMP"
+trap 'status=$?; wineserver -k 2>/dev/null || true; (exit "$status"); e2e_cleanup' EXIT
 export WINEPREFIX="$tmp/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export SDL_AUDIODRIVER=dummy
-xvfb_pid=""
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-: >"$tmp/displayfd"
-Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -br 9>"$tmp/displayfd" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 100); do
-  [ -s "$tmp/displayfd" ] && break
-  sleep 0.05
-done
-export DISPLAY=":$(tr -d '[:space:]' <"$tmp/displayfd")"
+e2e_start_x
 # Wine's desktop belongs to the display it first starts on.
 timeout 120 wineboot --init >/dev/null 2>&1
 timeout 60 wineserver -w
