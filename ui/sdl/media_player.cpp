@@ -186,9 +186,9 @@ std::string ConfigurationProblem(const HeldDataFile& held) {
 // driver SDL plays through.
 std::string DeviceName() {
   char* name = nullptr;
-  SDL_AudioSpec spec;
+  SDL_AudioSpec format;
   std::string device = "the default audio device";
-  if (SDL_GetDefaultAudioInfo(&name, &spec, 0) == 0 && name != nullptr) {
+  if (SDL_GetDefaultAudioInfo(&name, &format, 0) == 0 && name != nullptr) {
     device = std::string("the audio device \"") + name + "\"";
     SDL_free(name);
   }
