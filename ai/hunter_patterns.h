@@ -2,8 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
-#include <string>
 #include <string_view>
 
 #include "game/rules.h"
@@ -15,30 +13,14 @@ namespace vorlask {
 // on column 10 - j when the formation is mirrored left to right.
 using PatternCell = Place;
 
-// The wolf squares an entry names, or "any" when the entry fits wherever the wolf stands.
-struct WolfSquares {
-  bool any = false;
-  int count = 0;
-  std::array<PatternCell, 2> cells{};
-};
-
-inline constexpr WolfSquares kAnyWolf{true, 0, {}};
-constexpr WolfSquares WolfOn(PatternCell a) {
-  return {false, 1, {a, PatternCell{}}};
-}
-constexpr WolfSquares WolfOn(PatternCell a, PatternCell b) {
-  return {false, 2, {a, b}};
-}
-
 // One entry of the hunters' table. In the rows, "2" is a square a hunter must stand on, "6" a
 // square on which the wolf makes the entry fit, "5" as the last character of row 1 marks the
 // entry that fits with the wolf anywhere, and "0"/"1" only picture the empty dark and the light
 // squares. In an any-wolf entry the "6" marks only show where the wolf may stand.
 struct HunterPattern {
   std::array<std::string_view, 5> rows;  // pattern row 1 first; rows past the entry are empty
-  WolfSquares wolf;
-  PatternCell from;  // the hunter that steps forward
-  PatternCell to;    // one pattern row further, one column aside
+  PatternCell from;                      // the hunter that steps forward
+  PatternCell to;                        // one pattern row further, one column aside
 
   int RowCount() const {
     int n = 0;
@@ -60,21 +42,5 @@ inline constexpr std::size_t kHunterPatternCount = 35;
 // The hunters' whole strategy, tried in this order, each entry as written before mirrored.
 // Within a formation the entries naming wolf squares come before its any-wolf entry.
 extern const std::array<HunterPattern, kHunterPatternCount> HunterPatterns;
-
-// A hunter move chosen from the table, in Board squares.
-struct HunterMove {
-  int entry = 0;  // 1..35, the table entry that fitted
-  bool mirrored = false;
-  int from_row = 0, from_col = 0;
-  int to_row = 0, to_col = 0;
-};
-
-// The hunters' reply, from the field as the hunters see it: hunter_view[i] holds characters
-// 2..9 of Board row 10 - i (i = 1..8), and hunter_gap is the number of rows below the rearmost
-// hunter. The first entry, as written and then mirrored, that finds the four hunters on its
-// squares, the wolf on one of its wolf squares (or carries the any-wolf mark) and an empty
-// square of the field as its target. Nothing fits on a formation the table does not know.
-std::optional<HunterMove> FindHunterMove(const std::array<std::string, 11>& hunter_view,
-                                         int hunter_gap);
 
 }  // namespace vorlask

@@ -8,6 +8,15 @@
 // Where everything stands in the 615 by 480 window. Drawing, the mapping of clicks to squares
 // and commands, the tool that paints the background and the tests all read this one table, so
 // that a frame and the area that answers to it cannot drift apart.
+namespace vorlask {
+
+// The window's client area, and the side of a tile of the board.
+inline constexpr int kClientWidth = 615;
+inline constexpr int kClientHeight = 480;
+inline constexpr int kTileSize = 53;
+
+}  // namespace vorlask
+
 namespace vorlask::layout {
 
 // The background picture's top-left corner.

@@ -71,14 +71,14 @@ InputResult MovePiece(Position& p, int row, int col) {
 InputResult ApplyInput(Position& p, int row, int col) {
   TBoard& board = p.board;
   const char code = board.At(row, col);
-  const auto here = static_cast<std::uint8_t>(row);
-  const auto there = static_cast<std::uint8_t>(col);
+  const auto row_byte = static_cast<std::uint8_t>(row);
+  const auto col_byte = static_cast<std::uint8_t>(col);
 
   if (code == cell::kWolf && p.turn_state == turn::kWolfToMove) {
     board.Set(row, col, cell::kPickedWolf);
     p.turn_state = turn::kWolfPickedUp;
-    p.wolf_row = here;
-    p.wolf_col = there;
+    p.wolf_row = row_byte;
+    p.wolf_col = col_byte;
     return {InputEffect::kPickedUpWolf, {row, col}, {row, col}};
   }
   if (code == cell::kHunter && p.turn_state == turn::kHuntersToMove) {

@@ -38,7 +38,6 @@ struct Image {
   Image() = default;
   Image(int w, int h, std::uint32_t fill = 0xFF000000u)
       : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
-  bool Empty() const { return width <= 0 || height <= 0; }
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
   std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
   void Set(int x, int y, std::uint32_t p) { pixels[static_cast<std::size_t>(y) * width + x] = p; }
@@ -51,7 +50,6 @@ struct Font {
   bool bold = true;
   int height = 16;
   Color color = kNavy;
-  int charset = 1;
   friend bool operator==(const Font&, const Font&) = default;
 };
 
@@ -94,7 +92,6 @@ class Canvas {
   virtual void SetFontColor(Color c) { font_.color = c; }
   // Size in points at 96 pixels per inch.
   virtual void SetFontSize(int points) { font_.height = (points * 96 + 36) / 72; }
-  virtual void SetFontCharset(int charset) { font_.charset = charset; }
   // Writes text with its cell's top-left corner at (x, y), on the brush colour.
   virtual void TextOut(int x, int y, const std::string& utf8);
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "ui/sdl/bmp_file.h"
+#include "platform/sdl/bmp_file.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/sdl/bmp_file.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
-#include "ui/sdl/bmp_file.h"
 
 namespace vorlask::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "gfx/canvas.h"
-#include "ui/upscale.h"
+#include "gfx/upscale.h"
 
 namespace vorlask {
 namespace {

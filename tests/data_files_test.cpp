@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "game/state.h"
-#include "ui/sdl/bmp_file.h"
+#include "platform/sdl/bmp_file.h"
+#include "ui/form.h"
 #include "ui/tiles.h"
 
 namespace vorlask::testing {

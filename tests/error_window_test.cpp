@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/error_box.h"
-#include "ui/sdl/error_window.h"
-#include "ui/sdl/sdl_platform.h"
-#include "ui/sdl/system.h"
-#include "ui/sdl/ttf_text.h"
+#include "checks/error_box.h"
+#include "platform/sdl/error_window.h"
+#include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/system.h"
+#include "platform/sdl/ttf_text.h"
 
 namespace vorlask {
 namespace {

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "checks/bitmap_check.h"
+#include "checks/tune_check.h"
+#include "platform/sdl/bmp_file.h"
+#include "platform/sdl/sdl_platform.h"
 #include "support/fake_platform.h"
-#include "ui/bitmap_check.h"
-#include "ui/sdl/bmp_file.h"
-#include "ui/sdl/sdl_platform.h"
-#include "ui/tune_check.h"
 
 namespace vorlask::testing {
 namespace {

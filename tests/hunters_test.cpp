@@ -102,15 +102,10 @@ TEST(HunterPatterns, EveryEntryKeepsTheTableInvariants) {
     EXPECT_TRUE(to.second >= 1 && to.second <= 8);
     EXPECT_NE(p.At(to.first, to.second), '2');
 
-    // The wolf column says what the rows say.
-    EXPECT_EQ(p.wolf.any, p.AnyWolf());
-    if (!p.wolf.any) {
-      Cells named;
-      for (int i = 0; i < p.wolf.count; ++i) {
-        named.emplace_back(p.wolf.cells[static_cast<std::size_t>(i)].row,
-                           p.wolf.cells[static_cast<std::size_t>(i)].col);
-      }
-      EXPECT_EQ(CellsOf(p, '6'), named);
+    // An entry that does not fit with the wolf anywhere names one or two wolf squares.
+    if (!p.AnyWolf()) {
+      EXPECT_GE(CellsOf(p, '6').size(), 1u);
+      EXPECT_LE(CellsOf(p, '6').size(), 2u);
     }
   }
 }

@@ -34,7 +34,6 @@ TEST(StartUp, FirstGameIsComputerHuntersWithWolfOnSevenFour) {
   EXPECT_EQ(f.MessageLine1, "    Конец игры .    ");
   EXPECT_EQ(f.MessageLine2, "    Game  over .    ");
   EXPECT_EQ(f.MessageLine3, " ");
-  EXPECT_EQ(f.canvas.GetFont().charset, 204);
   EXPECT_EQ(CheckBoard(f.Board), "");
   EXPECT_FALSE(g.platform.timer.Enabled());
 }

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/sdl/bmp_file.h"
 #include "support/fake_platform.h"
 #include "support/picture_compare.h"
 #include "support/wolf_positions.h"
-#include "ui/sdl/bmp_file.h"
 #include "ui/tiles.h"
 
 namespace vorlask::testing {

@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/sdl/bmp_file.h"
+#include "platform/sdl/data_folders.h"
+#include "platform/sdl/display_scale.h"
+#include "platform/sdl/keys.h"
+#include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/system.h"
 #include "support/temp_folder.h"
-#include "ui/sdl/bmp_file.h"
-#include "ui/sdl/display_scale.h"
-#include "ui/sdl/keys.h"
-#include "ui/sdl/sdl_platform.h"
-#include "ui/sdl/system.h"
 
 namespace vorlask {
 namespace {
@@ -398,14 +399,12 @@ TEST(SdlPlatformServices, ClockRandomNumbersAndDataFolders) {
   exe_dir.pop_back();
   std::vector<std::string> expected = {std::filesystem::current_path().string()};
   if (exe_dir != expected[0]) expected.push_back(exe_dir);
-#ifndef _WIN32
-  // Then the installed data folder, and last that folder as seen from the program's folder,
-  // for a package unpacked into some other root. Windows keeps the data beside the program.
-  expected.push_back(VORLASK_INSTALLED_DATA_DIR);
-  expected.push_back(
-      (std::filesystem::path(exe_dir) / VORLASK_DATA_FROM_BIN).lexically_normal().string());
-#endif
-  EXPECT_EQ(platform.DataFolders(), expected);
+  // Then where the platform installs its data: on Linux the installed data folder, and that
+  // folder as seen from the program's folder, for a package unpacked into some other root.
+  // Windows keeps the data beside the program.
+  for (const std::filesystem::path& folder : InstalledDataFolders(exe_dir))
+    expected.push_back(folder.lexically_normal().string());
+  EXPECT_EQ(VorlaskDataFolders(), expected);
 }
 
 }  // namespace

@@ -15,10 +15,10 @@
 #include <thread>
 #include <vector>
 
-#include "game/state.h"
+#include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/system.h"
 #include "support/temp_folder.h"
-#include "ui/sdl/sdl_platform.h"
-#include "ui/sdl/system.h"
+#include "ui/form.h"
 
 namespace vorlask::testing {
 namespace {

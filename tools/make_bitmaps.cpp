@@ -16,9 +16,9 @@
 #include <functional>
 #include <string>
 
-#include "game/state.h"
-#include "ui/sdl/bmp_file.h"
-#include "ui/sdl/ttf_text.h"
+#include "platform/sdl/bmp_file.h"
+#include "platform/sdl/ttf_text.h"
+#include "ui/form.h"
 #include "ui/tiles.h"
 
 using namespace vorlask;

@@ -21,8 +21,8 @@
 
 #include <png.h>
 
-#include "game/state.h"
 #include "gfx/canvas.h"
+#include "ui/form.h"
 #include "ui/tiles.h"
 
 using namespace vorlask;

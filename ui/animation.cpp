@@ -1,7 +1,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "game/state.h"
+#include "ui/form.h"
 
 namespace vorlask {
 

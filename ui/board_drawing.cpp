@@ -1,4 +1,4 @@
-#include "game/state.h"
+#include "ui/form.h"
 #include "ui/tiles.h"
 
 namespace vorlask {
@@ -20,14 +20,6 @@ int TileOf(const std::array<int, 6>& tiles, char code) {
 }
 
 }  // namespace
-
-// The tile set is drawn, not loaded, so the form has its pictures from the moment it exists.
-TForm3::TForm3(Platform& p)
-    : platform(p),
-      canvas(p.GetCanvas()),
-      ImageList1(MakeTileSet()),
-      Timer1(p.GetTimer()),
-      MediaPlayer1(p.GetMediaPlayer()) {}
 
 void TForm3::DrawTile(int index, int row, int col) {
   canvas.Draw(SquareX(col), SquareY(row), ImageList1[static_cast<std::size_t>(index)]);

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "game/state.h"
+#include "ui/form.h"
 
 namespace vorlask {
 

@@ -1,4 +1,4 @@
-#include "game/state.h"
+#include "ui/form.h"
 
 namespace vorlask {
 

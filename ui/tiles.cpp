@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "game/state.h"
+#include "ui/form.h"
 
 namespace vorlask {
 

@@ -6,10 +6,10 @@
 #include <iterator>
 #include <string>
 
+#include "checks/error_box.h"
 #include "gfx/canvas.h"
-#include "ui/error_box.h"
-#include "ui/sdl/system.h"
-#include "ui/sdl/ttf_text.h"
+#include "platform/sdl/system.h"
+#include "platform/sdl/ttf_text.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "checks/bitmap_check.h"
 #include "fuzz_input.h"
-#include "ui/bitmap_check.h"
-#include "ui/sdl/bmp_file.h"
+#include "platform/sdl/bmp_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string& path = vorlask::fuzz::WriteInput(data, size, ".bmp");

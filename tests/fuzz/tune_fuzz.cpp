@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ui/tune_check.h"
+#include "checks/tune_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   (void)vorlask::TuneProblem(data, size);

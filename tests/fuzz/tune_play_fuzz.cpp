@@ -14,7 +14,7 @@
 #include <cstring>
 
 #include "fuzz_input.h"
-#include "ui/sdl/sdl_platform.h"
+#include "platform/sdl/sdl_platform.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "game/board.h"
-#include "game/state.h"
 #include "support/fake_platform.h"
+#include "ui/form.h"
 
 namespace vorlask::testing {
 

@@ -4,7 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "ui/sdl/bmp_file.h"
+#include "platform/sdl/bmp_file.h"
+#include "platform/sdl/system.h"
 
 namespace vorlask::testing {
 
@@ -62,8 +63,7 @@ FakePlatform::FakePlatform(bool real_text)
     : canvas(std::make_unique<Canvas>(kClientWidth, kClientHeight, kOlive)),
       data_folders{VORLASK_SOURCE_DATA_DIR} {
   if (real_text) {
-    text = std::make_unique<TtfTextRenderer>(
-        "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf");
+    text = std::make_unique<TtfTextRenderer>(FontFile());
     canvas->SetTextRenderer(text.get());
   }
   clock = [this] { return (clock_reads++ / 50) % 60; };
@@ -77,8 +77,9 @@ double FakePlatform::RandomUniform() {
   return u;
 }
 
-FileResult FakePlatform::LoadBitmap(const std::string& path, Image& out, std::string& error) {
-  return LoadDataBitmap(path, out, error);
+BitmapSet FakePlatform::StartupBitmaps() {
+  SdlBitmapFiles files;
+  return LoadBitmapSet(data_folders, files);
 }
 
 Game::Game(bool real_text) : platform(real_text), form(platform) {

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "game/platform.h"
-#include "game/state.h"
-#include "ui/sdl/ttf_text.h"
+#include "platform/sdl/ttf_text.h"
+#include "ui/form.h"
+#include "ui/platform.h"
 
 namespace vorlask::testing {
 
@@ -79,8 +79,8 @@ class FakePlatform : public Platform {
   void KeepAlive() override { ++keep_alive_count; }
   int ClockSecond() override { return clock(); }
   double RandomUniform() override;
-  std::vector<std::string> DataFolders() override { return data_folders; }
-  FileResult LoadBitmap(const std::string& path, Image& out, std::string& error) override;
+  // Read from data_folders as the real platform reads them.
+  BitmapSet StartupBitmaps() override;
   void ShowError(const std::string& message) override { errors.push_back(message); }
   void Quit() override { quit_requested = true; }
 

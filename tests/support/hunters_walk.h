@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "ai/hunter_patterns.h"
+#include "ai/hunters.h"
 #include "game/board.h"
-#include "game/state.h"
 #include "support/board_text.h"
 #include "support/fake_platform.h"
+#include "ui/form.h"
 
 // Follows every line of play of a person's wolf against the computer hunters, through the
 // window's own handlers with every picture drawn: the one walk that plays the real thing. The
@@ -127,7 +128,7 @@ class Walk {
     }
 
     if (now != after_wolf) {
-      const std::optional<HunterMove> move = FindHunterMove(f.HunterView, f.HunterGap);
+      const std::optional<HunterMove> move = ChooseHunterMove(after_wolf);
       if (!move) return Fail("the hunters moved without an entry", after_wolf);
       ++entry_uses_[static_cast<std::size_t>(move->entry)];
       TBoard expected = after_wolf;

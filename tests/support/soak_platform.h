@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 
 #include "gfx/canvas.h"
@@ -26,17 +25,9 @@ class NullCanvas : public Canvas {
 class SoakPlatform : public FakePlatform {
  public:
   SoakPlatform() : FakePlatform(false) {}
-  FileResult LoadBitmap(const std::string& path, Image& out, std::string& error) override {
-    static std::map<std::string, Image> cache;
-    auto it = cache.find(path);
-    if (it == cache.end()) {
-      Image image;
-      const FileResult result = FakePlatform::LoadBitmap(path, image, error);
-      if (result != FileResult::kLoaded) return result;
-      it = cache.emplace(path, std::move(image)).first;
-    }
-    out = it->second;
-    return FileResult::kLoaded;
+  BitmapSet StartupBitmaps() override {
+    static const BitmapSet loaded = FakePlatform::StartupBitmaps();
+    return loaded;
   }
 };
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "game/board.h"
-#include "game/state.h"
+#include "ui/form.h"
 
 namespace vorlask::testing {
 

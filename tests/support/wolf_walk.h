@@ -13,13 +13,13 @@
 #include <utility>
 #include <vector>
 
-#include "ai/players.h"
+#include "ai/wolf.h"
 #include "ai/wolf_patterns.h"
 #include "game/board.h"
 #include "game/rules.h"
-#include "game/state.h"
 #include "support/board_text.h"
 #include "support/fake_platform.h"
+#include "ui/form.h"
 
 // Follows every line of play of a person's hunters against the computer wolf, with the wolf's
 // random choices taken both ways wherever they arise. The game starts through the window's
