@@ -15,8 +15,9 @@
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const { spawn, execFileSync } = require('child_process');
+const { execFileSync } = require('child_process');
 const puppeteer = require('puppeteer-core');
+const serve = require('../tests/web/serve');
 
 const SLOW = { offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 0.75e6 / 8 };
 const SLOW_RUNS = Number(process.env.VORLASK_BENCH_SLOW_RUNS || 3);
@@ -52,18 +53,6 @@ function compressed(site) {
   };
   walk(copy);
   return copy;
-}
-
-const servers = new Set();
-process.on('exit', () => servers.forEach((child) => child.kill()));
-function serve(site) {
-  const child = spawn(path.join(__dirname, '..', 'scripts', 'serve-web'), [site, '0'],
-                      { stdio: ['ignore', 'pipe', 'inherit'], env: { ...process.env, VORLASK_SERVE_QUIET: '1' } });
-  servers.add(child);
-  return new Promise((resolve, reject) => {
-    child.stdout.once('data', (line) => resolve({ url: line.toString().trim(), close: () => child.kill() }));
-    child.once('exit', (code) => reject(new Error(`scripts/serve-web ended with ${code}`)));
-  });
 }
 
 async function launch() {
