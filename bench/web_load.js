@@ -62,6 +62,9 @@ async function launch() {
     executablePath: chromium,
     headless: true,
     userDataDir: profile,
+    // Chromium keeps its crash reports' settings, GTK's settings cache and the sound server's
+    // address in the home folder's .config and .cache, whatever its profile: in the profile.
+    env: { ...process.env, XDG_CONFIG_HOME: path.join(profile, 'config'), XDG_CACHE_HOME: path.join(profile, 'cache') },
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
            '--disable-component-update', '--disable-sync', '--no-first-run'],
   });

@@ -517,6 +517,9 @@ async function main() {
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     userDataDir: profile,
+    // Chromium keeps its crash reports' settings, GTK's settings cache and the sound server's
+    // address in the home folder's .config and .cache, whatever its profile: in the profile.
+    env: { ...process.env, XDG_CONFIG_HOME: path.join(profile, 'config'), XDG_CACHE_HOME: path.join(profile, 'cache') },
     // A tab behind another is slowed down as in any browser: the driver's own defaults would
     // keep it at full speed.
     ignoreDefaultArgs: ['--disable-background-timer-throttling', '--disable-renderer-backgrounding',
