@@ -15,8 +15,9 @@
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const { spawn, execFileSync } = require('child_process');
+const { execFileSync } = require('child_process');
 const puppeteer = require('puppeteer-core');
+const serve = require('../tests/web/serve');
 
 const SLOW = { offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 0.75e6 / 8 };
 const SLOW_RUNS = Number(process.env.VORLASK_BENCH_SLOW_RUNS || 3);
@@ -54,18 +55,6 @@ function compressed(site) {
   return copy;
 }
 
-const servers = new Set();
-process.on('exit', () => servers.forEach((child) => child.kill()));
-function serve(site) {
-  const child = spawn(path.join(__dirname, '..', 'scripts', 'serve-web'), [site, '0'],
-                      { stdio: ['ignore', 'pipe', 'inherit'], env: { ...process.env, VORLASK_SERVE_QUIET: '1' } });
-  servers.add(child);
-  return new Promise((resolve, reject) => {
-    child.stdout.once('data', (line) => resolve({ url: line.toString().trim(), close: () => child.kill() }));
-    child.once('exit', (code) => reject(new Error(`scripts/serve-web ended with ${code}`)));
-  });
-}
-
 async function launch() {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlask-bench-chromium-'));
   temporary.push(profile);
@@ -73,6 +62,9 @@ async function launch() {
     executablePath: chromium,
     headless: true,
     userDataDir: profile,
+    // Chromium keeps its crash reports' settings, GTK's settings cache and the sound server's
+    // address in the home folder's .config and .cache, whatever its profile: in the profile.
+    env: { ...process.env, XDG_CONFIG_HOME: path.join(profile, 'config'), XDG_CACHE_HOME: path.join(profile, 'cache') },
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
            '--disable-component-update', '--disable-sync', '--no-first-run'],
   });

@@ -22,7 +22,12 @@ game="$PWD/$build/vorlask"
 source tests/e2e/lib.sh "$game"
 tmp="$E2E_TMP"
 trap 'status=$?; wineserver -k 2>/dev/null || true; (exit "$status"); e2e_cleanup' EXIT
-export WINEPREFIX="$tmp/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$tmp/prefix"
+# shellcheck source=tests/windows/wine.sh
+source tests/windows/wine.sh
+# Wine's server keeps its socket in a folder of its own under TMPDIR, which it leaves behind:
+# in the benchmark's folder, it goes with the prefix.
+export TMPDIR="$tmp"
 e2e_start_x
 # Wine's desktop belongs to the display it first starts on.
 timeout 120 wineboot --init >/dev/null 2>&1
@@ -41,7 +46,8 @@ first_frame() {  # folder program...
 # One untimed start of each warms the file cache and Wine's own libraries.
 first_frame "$(dirname "$exe")" wine "$exe" >/dev/null
 first_frame "$build" "$game" >/dev/null
-: >"$tmp/wine" >"$tmp/native"
+: >"$tmp/wine"
+: >"$tmp/native"
 for _ in $(seq 1 "$runs"); do
   first_frame "$build" "$game" >>"$tmp/native"
   first_frame "$(dirname "$exe")" wine "$exe" >>"$tmp/wine"

@@ -9,12 +9,13 @@
 //   NODE_PATH (scripts/web installs it into build-web/node_modules).
 'use strict';
 
-const http = require('http');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const { execFileSync, spawn } = require('child_process');
+const { execFileSync } = require('child_process');
 const puppeteer = require('puppeteer-core');
+// The folder served as a web server sends it: compressed where the browser accepts it.
+const serve = require('./serve');
 
 const site = path.resolve(process.argv[2] || 'build-web/site');
 const shots = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlask-web-'));
@@ -24,20 +25,6 @@ const readBoardScript = path.join(__dirname, 'read_board.sh');
 const started = Date.now();
 function log(text) {
   console.error(`[web_e2e ${Date.now() - started} ms] ${text}`);
-}
-
-// ---- The folder served as a web server sends it: compressed where the browser accepts it ----
-// Every server ends with the test, however it ends.
-const servers = new Set();
-process.on('exit', () => servers.forEach((child) => child.kill()));
-function serve() {
-  const child = spawn(path.join(__dirname, '..', '..', 'scripts', 'serve-web'), [site, '0'],
-                      { stdio: ['ignore', 'pipe', 'inherit'], env: { ...process.env, VORLASK_SERVE_QUIET: '1' } });
-  servers.add(child);
-  return new Promise((resolve, reject) => {
-    child.stdout.once('data', (line) => resolve({ url: line.toString().trim(), close: () => child.kill() }));
-    child.once('exit', (code) => reject(new Error(`scripts/serve-web ended with ${code}`)));
-  });
 }
 
 // Console errors and page errors of every page, for the end of the test.
@@ -285,7 +272,7 @@ async function checkBackgroundStart(browser, url) {
 // server gone and the network off, a reload shows the board, the computer answers a move and
 // the music starts.
 async function checkOffline(browser) {
-  const server = await serve();
+  const server = await serve(site);
   const page = watch(await browser.newPage());
   await page.setViewport({ width: 900, height: 720, deviceScaleFactor: 1 });
   await page.goto(server.url);
@@ -523,13 +510,16 @@ async function checkScreens(browser, url) {
 }
 
 async function main() {
-  const server = await serve();
+  const server = await serve(site);
   const url = server.url;
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlask-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     userDataDir: profile,
+    // Chromium keeps its crash reports' settings, GTK's settings cache and the sound server's
+    // address in the home folder's .config and .cache, whatever its profile: in the profile.
+    env: { ...process.env, XDG_CONFIG_HOME: path.join(profile, 'config'), XDG_CACHE_HOME: path.join(profile, 'cache') },
     // A tab behind another is slowed down as in any browser: the driver's own defaults would
     // keep it at full speed.
     ignoreDefaultArgs: ['--disable-background-timer-throttling', '--disable-renderer-backgrounding',

@@ -7,7 +7,12 @@
 setup="$(realpath "$1")"
 source "$(dirname "$0")/../e2e/lib.sh" "$1"
 
-export WINEPREFIX="$E2E_TMP/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$E2E_TMP/prefix"
+# shellcheck source=tests/windows/wine.sh
+source "$(dirname "$0")/wine.sh"
+# Wine's server keeps its socket in a folder of its own under TMPDIR, which it leaves behind:
+# in the test's folder, it goes with the prefix.
+export TMPDIR="$E2E_TMP"
 # Wine's desktop belongs to the display its first program starts on: the game's, from the first.
 e2e_start_x
 e2e_log "making a fresh Wine prefix"

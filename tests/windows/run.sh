@@ -14,9 +14,9 @@ export VORLASK_LINUX_BIN="${VORLASK_LINUX_BIN:-$PWD/build-test/vorlask}"
 # Each test starts its own Xvfb; Wine's desktop must not be bound to another display first.
 unset DISPLAY
 # One prefix for the build folder, made on its first run (10 to 20 s) and used by every test.
-export WINEPREFIX="$build/wine" WINEARCH=win64 WINEDEBUG=-all
-# No .NET or web browser of Wine's own, which it would offer to download.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$build/wine"
+# shellcheck source=tests/windows/wine.sh
+source tests/windows/wine.sh
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   timeout 120 wineboot --init >/dev/null 2>&1
   timeout 60 wineserver -w

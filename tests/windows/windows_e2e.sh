@@ -8,6 +8,8 @@
 # VORLASK_LINUX_BIN the desktop build (tests/windows/run.sh sets both).
 picture_tool="$(realpath "$2")"
 source "$(dirname "$0")/../e2e/lib.sh" "$1"
+# shellcheck source=tests/windows/wine.sh
+source "$(dirname "$0")/wine.sh"
 
 # The error window's picture comes from the Windows build's own text renderer; a console program
 # writes its lines with a carriage return.
