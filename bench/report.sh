@@ -6,10 +6,10 @@
 #   - CPU and resident memory while the music plays (to SDL's silent audio device);
 #   - the computer players' time per move (vorlask_bench);
 #   - the speed measurement at start-up and the duration of an animated move (bench/animation.sh).
-# Prints the report in Markdown; with --readme it writes it into README.md between the
+# Prints the report in Markdown; with --docs it writes it into docs/performance.md between the
 # report's two marker comments instead. That part of the file is only ever written this way, so
 # that its figures all come from one run.
-# Usage: bench/report.sh [--readme] [RUNS]   (start-up runs, default 9)
+# Usage: bench/report.sh [--docs] [RUNS]   (start-up runs, default 9)
 set -euo pipefail
 
 # ---- Music: run as a child with the e2e helpers, prints "idle_rss music_rss music_cpu" ----
@@ -36,18 +36,18 @@ if [ "${1:-}" = "--music" ]; then
 fi
 
 cd "$(dirname "$0")/.."
-target=README.md
-begin_marker='<!-- Written by bench/report.sh --readme; not edited by hand. -->'
+target=docs/performance.md
+begin_marker='<!-- Written by bench/report.sh --docs; not edited by hand. -->'
 end_marker='<!-- End of the report. -->'
-into_readme=0
-if [ "${1:-}" = "--readme" ]; then
-  into_readme=1
+into_docs=0
+if [ "${1:-}" = "--docs" ]; then
+  into_docs=1
   shift
 fi
 runs="${1:-9}"
 # The report replaces what lies between the markers and nothing else: without both, once each
 # and in order, the file is left alone, and this is found before minutes of measuring.
-if [ "$into_readme" = 1 ]; then
+if [ "$into_docs" = 1 ]; then
   order="$(grep -xF -e "$begin_marker" -e "$end_marker" "$target" | tr '\n' '|' || true)"
   if [ "$order" != "$begin_marker|$end_marker|" ]; then
     echo "bench/report.sh: $target needs the lines '$begin_marker' and '$end_marker', once each and in that order" >&2
@@ -140,7 +140,7 @@ EOF
 "$build/bench/vorlask_bench" --benchmark_min_time=0.2 2>/dev/null | benchmark_rows
 }
 
-if [ "$into_readme" = 1 ]; then
+if [ "$into_docs" = 1 ]; then
   body="$(mktemp)"
   trap 'rm -f "$body" "$target.new"' EXIT
   report >"$body"
