@@ -6,10 +6,10 @@
 #   - CPU and resident memory while the music plays (to SDL's silent audio device);
 #   - the computer players' time per move (vorlask_bench);
 #   - the speed measurement at start-up and the duration of an animated move (bench/animation.sh).
-# Prints the body of the README's Performance section in Markdown; with --readme it writes it
-# into README.md between the section's two marker comments instead. The section is only ever
-# written this way, so that its figures all come from one run.
-# Usage: bench/report.sh [--readme] [RUNS]   (start-up runs, default 9)
+# Prints the report in Markdown; with --docs it writes it into docs/performance.md between the
+# report's two marker comments instead. That part of the file is only ever written this way, so
+# that its figures all come from one run.
+# Usage: bench/report.sh [--docs] [RUNS]   (start-up runs, default 9)
 set -euo pipefail
 
 # ---- Music: run as a child with the e2e helpers, prints "idle_rss music_rss music_cpu" ----
@@ -36,12 +36,24 @@ if [ "${1:-}" = "--music" ]; then
 fi
 
 cd "$(dirname "$0")/.."
-into_readme=0
-if [ "${1:-}" = "--readme" ]; then
-  into_readme=1
+target=docs/performance.md
+begin_marker='<!-- Written by bench/report.sh --docs; not edited by hand. -->'
+end_marker='<!-- End of the report. -->'
+into_docs=0
+if [ "${1:-}" = "--docs" ]; then
+  into_docs=1
   shift
 fi
 runs="${1:-9}"
+# The report replaces what lies between the markers and nothing else: without both, once each
+# and in order, the file is left alone, and this is found before minutes of measuring.
+if [ "$into_docs" = 1 ]; then
+  order="$(grep -xF -e "$begin_marker" -e "$end_marker" "$target" | tr '\n' '|' || true)"
+  if [ "$order" != "$begin_marker|$end_marker|" ]; then
+    echo "bench/report.sh: $target needs the lines '$begin_marker' and '$end_marker', once each and in that order" >&2
+    exit 1
+  fi
+fi
 build=build-bench
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)" --target vorlask vorlask_bench >/dev/null
@@ -99,10 +111,17 @@ else
 fi
 echo
 
-read -r idle_rss music_rss music_cpu <<<"$(bash bench/report.sh --music "$game")"
+# Taken apart only once it has succeeded: a failed run must end the report, not leave its
+# figures blank.
+music="$(bash bench/report.sh --music "$game")"
+read -r idle_rss music_rss music_cpu <<<"$music"
 animation="$(bash bench/animation.sh "$game" 4)"
 calibration="$(sed -n 's/^speed measurement: \([0-9.]* to [0-9.]*\) s.*/\1/p' <<<"$animation")"
 mean_move="$(sed -n 's/^mean move: \([0-9.]*\) s/\1/p' <<<"$animation")"
+if [ -z "$music_cpu" ] || [ -z "$calibration" ] || [ -z "$mean_move" ]; then
+  echo "bench/report.sh: a measurement gave no figure (music: '$music'; animation: '$animation')" >&2
+  exit 1
+fi
 
 cat <<EOF
 | Measure | Vorlask | goal |
@@ -121,15 +140,15 @@ EOF
 "$build/bench/vorlask_bench" --benchmark_min_time=0.2 2>/dev/null | benchmark_rows
 }
 
-if [ "$into_readme" = 1 ]; then
+if [ "$into_docs" = 1 ]; then
   body="$(mktemp)"
+  trap 'rm -f "$body" "$target.new"' EXIT
   report >"$body"
-  awk -v body="$body" '
-    /^<!-- Written by bench\/report.sh/ { print; print ""; while ((getline line < body) > 0) print line; skip = 1; next }
-    /^<!-- End of the report. -->/ { skip = 0 }
-    !skip' README.md >README.md.new
-  mv README.md.new README.md
-  rm -f "$body"
+  awk -v body="$body" -v begin="$begin_marker" -v end="$end_marker" '
+    $0 == begin { print; print ""; while ((getline line < body) > 0) print line; skip = 1; next }
+    $0 == end { skip = 0 }
+    !skip' "$target" >"$target.new"
+  mv "$target.new" "$target"
 else
   report
 fi
