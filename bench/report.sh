@@ -65,9 +65,9 @@ benchmark_names() {
 BM_Wolfa/0|hunters: whole reply, the first entry fits
 BM_Wolfa/1|hunters: whole reply, entry 34 fits
 BM_Wolfa/2|hunters: no entry fits, no move
-BM_FindHunterMove/0|hunters: choice only, the first entry fits
-BM_FindHunterMove/1|hunters: choice only, entry 34 fits
-BM_FindHunterMove/2|hunters: choice only, no entry fits
+BM_ChooseHunterMove/0|hunters: choice only, the first entry fits
+BM_ChooseHunterMove/1|hunters: choice only, entry 34 fits
+BM_ChooseHunterMove/2|hunters: choice only, no entry fits
 BM_CompletenessWalk|hunters: every line of wolf play, 545 positions
 BM_Wolfb/0|wolf: whole turn, from the book
 BM_Wolfb/1|wolf: whole turn, by the breakthrough search
