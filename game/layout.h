@@ -81,4 +81,11 @@ inline constexpr int kMessageTextX = 456;
 inline constexpr std::array<int, 3> kMessageLineY = {12, 41, 70};
 inline constexpr int kMessageFontSize = 14;
 
+// The part of the picture that shows the board with its coordinates and nothing of the panel,
+// whose message block starts at kMessageLeft: what a small screen shows of the window.
+inline constexpr int kBoardPartX = 8;
+inline constexpr int kBoardPartY = 12;
+inline constexpr int kBoardPartWidth = kMessageLeft - kBoardPartX;
+inline constexpr int kBoardPartHeight = 464;
+
 }  // namespace vorlask::layout

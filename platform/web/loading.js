@@ -1,7 +1,8 @@
 // The page's side of loading, run at the top of vorlask.js, before the program: the progress of
 // the first download, the music's files when the game first asks for them, and the service
 // worker that keeps the build for visits without network. The page (shell.html) gives the
-// sizes to expect and the list of the music's files; site.cmake writes them in.
+// sizes to expect and the list of the music's files; site.cmake writes them in. The hooks the
+// program calls here are listed in platform/web/page.h.
 (function () {
   'use strict';
 
@@ -105,13 +106,13 @@
   };
 
   // ---- The board is on screen ----
-  Module.vorlaskBoardShown = function () {
+  Module.vorlask.boardShown = function () {
     var loading = element('loading');
     if (loading) loading.hidden = true;
   };
 
   // ---- The game waits for input for the first time ----
-  Module.vorlaskAtRest = function () {
+  Module.vorlask.atRest = function () {
     // Only now, so that keeping the build for later visits competes neither with the first
     // board for the line nor with the speed measurement for the processor.
     if ('serviceWorker' in navigator) {
@@ -126,10 +127,10 @@
   // went wrong. A failure is forgotten, so that the next start of the music tries again.
   var music = null;
   var musicIn = false;
-  Module.vorlaskMusicFetched = function () {
+  Module.vorlask.musicFetched = function () {
     return musicIn;
   };
-  Module.vorlaskFetchMusic = function () {
+  Module.vorlask.fetchMusic = function () {
     if (music) return music;
     var files = Module.vorlaskMusic || [];
     var notice = element('music-loading');
@@ -173,4 +174,13 @@
     });
     return music;
   };
+
+  // Every hook the program calls must be here, from the page or from above: a missing one is
+  // told at once, not when the program first calls it.
+  var facts = Module.vorlaskFacts || { hooks: [] };
+  facts.hooks.forEach(function (hook) {
+    if (typeof Module.vorlask[hook] !== 'function') {
+      throw new Error('the page offers the program no hook ' + hook);
+    }
+  });
 })();

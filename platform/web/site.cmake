@@ -1,4 +1,4 @@
-# Lays out the web page's folder of static files (run by the vorlask_site target of web.cmake):
+# Lays out the web page's folder of static files (run by the vorlask_site target of platform.cmake):
 #
 #   index.html, sw.js               the page and its service worker, under fixed names
 #   <build>/...                     everything else: the program, its data, the manifest, the
@@ -8,14 +8,15 @@
 # the name stands for exactly one set of contents: a page names only its own build's folder,
 # a browser never takes one build's program with another build's data, and a cached copy of
 # anything under it never needs checking. The page and the worker name their build, which is
-# how the worker tells whether a page belongs to it (ui/web/service_worker.js).
+# how the worker tells whether a page belongs to it (service_worker.js).
 #
 # Each text file is also written compressed beside itself (.gz, and .br where Debian's brotli is
 # installed), for a server to send instead when the browser accepts it (scripts/serve-web).
 #
 # Arguments (-D): SITE the folder; PAGE the page emscripten made; WORKER the worker's source;
 # FILES a comma-separated list of SOURCE|NAME-IN-BUILD-FOLDER; MUSIC the same for the music's
-# files, SOURCE|NAME|PATH-IN-THE-PAGE'S-FILE-SYSTEM.
+# files, SOURCE|NAME|PATH-IN-THE-PAGE'S-FILE-SYSTEM; FACTS what the page must know of the
+# program before it arrives (page_facts.cpp).
 cmake_minimum_required(VERSION 3.25)
 
 string(REPLACE "," ";" files "${FILES}")
@@ -101,6 +102,9 @@ string(REPLACE "${script}" "src=\"${build}/vorlask.js\"" page "${page}")
 string(REPLACE "@VORLASK_BUILD@" "${build}" page "${page}")
 string(REPLACE "@VORLASK_FIRST_DOWNLOAD@" "{${first}}" page "${page}")
 string(REPLACE "@VORLASK_MUSIC@" "[${tunes}]" page "${page}")
+file(READ "${FACTS}" facts)
+string(STRIP "${facts}" facts)
+string(REPLACE "@VORLASK_PAGE_FACTS@" "${facts}" page "${page}")
 file(WRITE "${SITE}/index.html" "${page}")
 
 file(READ "${WORKER}" worker)

@@ -1,5 +1,5 @@
 // The one place where data files are opened, on Windows: the same functions as the POSIX body
-// in ui/sdl/data_file.cpp, in Windows' own terms. Every loader calls these.
+// in platform/posix/data_file.cpp, in Windows' own terms. Every loader calls these.
 
 #include <windows.h>
 

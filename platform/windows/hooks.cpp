@@ -1,4 +1,4 @@
-// The Windows side of what the front end asks of the operating system. The game ships as one
+// Windows' answers to what the shared SDL code asks of its platform. The game ships as one
 // folder: the program, its data, the font and the music's instruments lie side by side, wherever
 // the person unpacked or installed it.
 
@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/sdl/data_folders.h"
 #include "platform/sdl/file_path.h"
 #include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/startup.h"
 #include "platform/sdl/system.h"
 
 namespace vorlask {
@@ -27,6 +29,27 @@ std::string BesideProgram(const char* name) {
 }
 
 }  // namespace
+
+void PrepareSdl() {}
+
+void DesktopStarted() {
+  SDL_StopTextInput();
+}
+
+std::unique_ptr<SdlPlatform> MakePlatform(TextRenderer& text, BitmapSet bitmaps) {
+  return std::make_unique<SdlPlatform>(text, std::move(bitmaps));
+}
+
+void ReportStartProblem(const std::string& message, TextRenderer* text) {
+  ShowStartupError(message, text);
+}
+
+// The process ends here, without waiting for the synthesizer, which may be halfway through
+// loading a tune and cannot be cut short.
+int EndRun(int status) {
+  std::fflush(nullptr);
+  std::_Exit(status);
+}
 
 std::string FontFile() {
   return BesideProgram("LiberationSans-Bold.ttf");
@@ -50,6 +73,9 @@ std::vector<std::filesystem::path> InstalledDataFolders(const std::filesystem::p
 bool IsDesktopVideoDriver(const std::string& driver) {
   return driver == "windows";
 }
+
+// SDL reads the monitor's density from Windows itself.
+void DesktopDensity(SDL_Window*, ScreenDensity&) {}
 
 bool LocalTime(std::time_t when, std::tm& local) {
   return localtime_s(&local, &when) == 0;

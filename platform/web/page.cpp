@@ -1,0 +1,137 @@
+#include "platform/web/page.h"
+
+#include <SDL.h>
+#include <emscripten.h>
+
+namespace vorlask::page {
+
+namespace {
+
+// clang-format off
+EM_JS(void, JsShowError, (const char* message), {
+  Module.vorlask.showError(UTF8ToString(message));
+});
+EM_JS(void, JsEnded, (int status), {
+  Module.vorlask.ended(status);
+});
+EM_JS(void, JsShowState, (int mode, int start, int music, int animate, int active,
+                          const char* line1, const char* line2, const char* line3), {
+  Module.vorlask.showState({
+    mode: mode, start: start, music: !!music, animate: !!animate, active: !!active,
+    lines: [UTF8ToString(line1), UTF8ToString(line2), UTF8ToString(line3)],
+  });
+});
+EM_JS(void, JsBoardShown, (), {
+  Module.vorlask.boardShown();
+});
+EM_JS(void, JsAtRest, (), {
+  Module.vorlask.atRest();
+});
+EM_JS(int, JsMusicFetched, (), {
+  return Module.vorlask.musicFetched() ? 1 : 0;
+});
+// Fills error (size bytes) and returns 0 when the music's files cannot be fetched.
+EM_ASYNC_JS(int, JsFetchMusic, (char* error, int size), {
+  var problem = await Module.vorlask.fetchMusic();
+  if (!problem) return 1;
+  stringToUTF8(problem, error, size);
+  return 0;
+});
+
+EM_ASYNC_JS(void, JsSleepUntilWoken, (), {
+  await new Promise(function (resolve) { Module.vorlaskWakeLoop = resolve; });
+});
+// Runs inside SDL_PushEvent, before the event is queued. Resolving the promise only schedules
+// the loop's resumption: it runs once the code that pushes the event has returned, and the
+// event is on the queue by then.
+EM_JS(void, JsWakeLoop, (), {
+  var wake = Module.vorlaskWakeLoop;
+  Module.vorlaskWakeLoop = null;
+  if (wake) wake();
+});
+EM_ASYNC_JS(void, JsSleepUntilMidSecond, (), {
+  var wait = (1500 - Date.now() % 1000) % 1000;
+  if (wait > 0) await new Promise(function (resolve) { setTimeout(resolve, wait); });
+});
+EM_ASYNC_JS(void, JsSleepUntilVisible, (), {
+  await new Promise(function (resolve) {
+    var look = function () {
+      if (document.visibilityState !== 'visible') return;
+      document.removeEventListener('visibilitychange', look);
+      resolve();
+    };
+    document.addEventListener('visibilitychange', look);
+    look();
+  });
+});
+// clang-format on
+
+}  // namespace
+
+void ShowError(const std::string& message) {
+  JsShowError(message.c_str());
+}
+
+void Ended(int status) {
+  JsEnded(status);
+}
+
+void ShowState(const PageState& s) {
+  JsShowState(s.mode, s.start, s.music, s.animate, s.active, s.line1.c_str(), s.line2.c_str(),
+              s.line3.c_str());
+}
+
+void BoardShown() {
+  JsBoardShown();
+}
+
+void AtRest() {
+  JsAtRest();
+}
+
+bool MusicFetched() {
+  return JsMusicFetched() != 0;
+}
+
+std::string FetchMusic() {
+  char problem[512] = "";
+  if (JsFetchMusic(problem, sizeof problem) != 0) return {};
+  return problem[0] != '\0' ? problem : "the music's files cannot be fetched";
+}
+
+void SleepUntilWoken() {
+  JsSleepUntilWoken();
+}
+
+void WakeLoop() {
+  JsWakeLoop();
+}
+
+void SleepUntilMidSecond() {
+  JsSleepUntilMidSecond();
+}
+
+void SleepUntilVisible() {
+  JsSleepUntilVisible();
+}
+
+}  // namespace vorlask::page
+
+extern "C" EMSCRIPTEN_KEEPALIVE int vorlask_page_command(int key) {
+  for (const char command : vorlask::kPageCommands) {
+    if (command != key) continue;
+    // As SDL reports the key: a letter by its lower case, a digit of the main row.
+    const bool letter = command >= 'A' && command <= 'Z';
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.sym = letter ? SDLK_a + (command - 'A') : SDLK_1 + (command - '1');
+    event.key.keysym.scancode = static_cast<SDL_Scancode>(
+        letter ? SDL_SCANCODE_A + (command - 'A') : SDL_SCANCODE_1 + (command - '1'));
+    // Pushed events wake the game's wait for input as a key does; once the game has ended,
+    // SDL's queue is closed and the push fails.
+    return SDL_PushEvent(&event) == 1 ? 1 : 0;
+  }
+  return 0;
+}
