@@ -19,17 +19,23 @@ std::string Claims(std::int64_t width, std::int64_t height) {
          std::to_string(height) + " pixels";
 }
 
-}  // namespace
+// The headers' fields as the file states them, before any is trusted.
+struct Fields {
+  std::int64_t width = 0;
+  std::int64_t height = 0;  // negative: the rows are stored top down
+  std::uint32_t palette_entry = 4;
+};
 
-std::string BitmapProblem(const unsigned char* head, std::size_t got, std::uint64_t file_size,
-                          BitmapLayout& layout) {
+// The file's kind and its headers' fields; `l` gets its header's length, planes, depth,
+// compression and palette size.
+std::string ReadFields(const unsigned char* head, std::size_t got, std::uint64_t file_size,
+                       BitmapLayout& l, Fields& f) {
   if (got == 0 || file_size == 0) return "it is empty";
   if (got < 2 || head[0] != 'B' || head[1] != 'M') return "it is not a Windows bitmap";
   if (got < 18) return "it is cut short";
   if (file_size > kMaxBitmapFileBytes) {
     return "it is " + std::to_string(file_size) + " bytes long, more than any picture needs";
   }
-  BitmapLayout l;
   l.info_size = U32(head, 14);
   // The old header of 12 bytes, or one of the later ones, which all begin with the 40 bytes of
   // the common one and are never longer than 124.
@@ -37,34 +43,35 @@ std::string BitmapProblem(const unsigned char* head, std::size_t got, std::uint6
     return "its header has an unknown length of " + std::to_string(l.info_size) + " bytes";
   }
   if (got < 14 + std::size_t{l.info_size}) return "it is cut short";
-
-  std::int64_t width = 0;
-  std::int64_t height = 0;
-  std::uint32_t palette_entry = 4;
   if (l.info_size == 12) {
     // The old header's sides are 16 bits wide.
-    width = static_cast<std::int16_t>(U16(head, 18));
-    height = static_cast<std::int16_t>(U16(head, 20));
+    f.width = static_cast<std::int16_t>(U16(head, 18));
+    f.height = static_cast<std::int16_t>(U16(head, 20));
     l.planes = U16(head, 22);
     l.bits = U16(head, 24);
-    palette_entry = 3;
+    f.palette_entry = 3;
   } else {
-    width = static_cast<std::int32_t>(U32(head, 18));
-    height = static_cast<std::int32_t>(U32(head, 22));
+    f.width = static_cast<std::int32_t>(U32(head, 18));
+    f.height = static_cast<std::int32_t>(U32(head, 22));
     l.planes = U16(head, 26);
     l.bits = U16(head, 28);
     l.compression = U32(head, 30);
     l.colours = U32(head, 46);
   }
+  return {};
+}
+
+// The picture's size within the bounds, and a depth and compression the game reads.
+std::string PictureProblem(const Fields& f, BitmapLayout& l) {
   // A negative height only means the rows are stored top down.
-  const std::int64_t rows = height < 0 ? -height : height;
-  if (width <= 0 || height == 0 || width > kMaxBitmapSide || rows > kMaxBitmapSide ||
-      width * rows > kMaxBitmapPixels) {
-    return Claims(width, height);
+  const std::int64_t rows = f.height < 0 ? -f.height : f.height;
+  if (f.width <= 0 || f.height == 0 || f.width > kMaxBitmapSide || rows > kMaxBitmapSide ||
+      f.width * rows > kMaxBitmapPixels) {
+    return Claims(f.width, f.height);
   }
-  l.width = static_cast<std::int32_t>(width);
+  l.width = static_cast<std::int32_t>(f.width);
   l.height = static_cast<std::int32_t>(rows);
-  l.bottom_up = height > 0;
+  l.bottom_up = f.height > 0;
 
   const std::uint32_t b = l.bits;
   if (b != 1 && b != 4 && b != 8 && b != 24 && (l.info_size == 12 || (b != 16 && b != 32))) {
@@ -81,7 +88,13 @@ std::string BitmapProblem(const unsigned char* head, std::size_t got, std::uint6
   if ((l.compression == 1 || l.compression == 2) && !l.bottom_up) {
     return "its rows are stored top down, which compressed pictures cannot be";
   }
+  return {};
+}
 
+// Where the palette and the pixels lie, all within the file.
+std::string PlacementProblem(const unsigned char* head, std::uint64_t file_size,
+                             std::uint32_t palette_entry, BitmapLayout& l) {
+  const std::uint32_t b = l.bits;
   l.palette_offset = 14 + std::uint64_t{l.info_size};
   // The colour masks of the common header follow it, before the pixels.
   if (l.info_size == 40 && l.compression == 3) l.palette_offset += 12;
@@ -109,8 +122,20 @@ std::string BitmapProblem(const unsigned char* head, std::size_t got, std::uint6
              std::to_string(need) + ")";
     }
   }
-  layout = l;
   return {};
+}
+
+}  // namespace
+
+std::string BitmapProblem(const unsigned char* head, std::size_t got, std::uint64_t file_size,
+                          BitmapLayout& layout) {
+  BitmapLayout l;
+  Fields f;
+  std::string problem = ReadFields(head, got, file_size, l, f);
+  if (problem.empty()) problem = PictureProblem(f, l);
+  if (problem.empty()) problem = PlacementProblem(head, file_size, f.palette_entry, l);
+  if (problem.empty()) layout = l;
+  return problem;
 }
 
 void KeepPictureBytes(std::vector<unsigned char>& bytes, BitmapLayout& layout) {

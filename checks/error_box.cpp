@@ -67,81 +67,106 @@ std::string Clean(const std::string& message) {
   return out;
 }
 
-}  // namespace
+// The lines of one message, as they are made.
+class Wrapper {
+ public:
+  Wrapper(int max_width, const TextWidth& width_of, std::size_t max_lines)
+      : max_width_(max_width), width_of_(width_of), max_lines_(max_lines) {}
 
-std::vector<std::string> WrapText(const std::string& message, int max_width,
-                                  const TextWidth& width_of, std::size_t max_lines) {
-  std::vector<std::string> lines;
-  bool cut = false;
-  auto put = [&](std::string line) {
-    if (lines.size() < max_lines) {
-      lines.push_back(std::move(line));
-    } else {
-      cut = true;
-    }
-  };
+  bool Cut() const { return cut_; }
 
-  const std::string text = Clean(message);
-  std::size_t start = 0;
-  while (start <= text.size() && !cut) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string paragraph = text.substr(start, end - start);
-    start = end + 1;
-
+  void Paragraph(const std::string& paragraph) {
     const std::size_t first = paragraph.find_first_not_of(' ');
     // An indentation wider than half a line is not kept: it would leave no room for words.
-    std::string indent = paragraph.substr(0, std::min(first, paragraph.size()));
-    if (width_of(indent) > max_width / 2) indent.clear();
-    std::string line = indent;
-    bool has_word = false;
+    indent_ = paragraph.substr(0, std::min(first, paragraph.size()));
+    if (width_of_(indent_) > max_width_ / 2) indent_.clear();
+    line_ = indent_;
+    has_word_ = false;
     std::size_t at = first == std::string::npos ? paragraph.size() : first;
-    while (at < paragraph.size() && !cut) {
+    while (at < paragraph.size() && !cut_) {
       std::size_t word_end = paragraph.find(' ', at);
       if (word_end == std::string::npos) word_end = paragraph.size();
       std::string word = paragraph.substr(at, word_end - at);
       at = paragraph.find_first_not_of(' ', word_end);
       if (at == std::string::npos) at = paragraph.size();
-      if (word.empty()) continue;
-
-      if (has_word && !TooLong(word, max_width) && width_of(line + " " + word) <= max_width) {
-        line += " " + word;
-        continue;
-      }
-      if (has_word) {
-        put(line);
-        line = indent;
-        has_word = false;
-      }
-      // The word starts a line; what does not fit there goes on to the next ones. A single
-      // character too wide for a line stays on one of its own.
-      while (!cut) {
-        std::size_t take = FittingBytes(line, word, max_width, width_of);
-        if (take >= word.size()) break;
-        const std::size_t slash = word.rfind('/', take - 1);
-        if (slash != std::string::npos && slash + 1 < take && slash + 1 >= take / 2)
-          take = slash + 1;
-        put(line + word.substr(0, take));
-        word.erase(0, take);
-        line = indent;
-      }
-      line += word;
-      has_word = true;
+      if (!word.empty()) Word(std::move(word));
     }
-    if (!cut) put(line);
+    if (!cut_) Put(line_);
   }
 
-  if (cut && !lines.empty()) {
-    std::string& last = lines.back();
-    while (!last.empty() && width_of(last + kEllipsis) > max_width) {
-      std::size_t back = last.size() - 1;
-      while (back > 0 && ContinuationByte(last[back]))
-        --back;
-      last.erase(back);
+  // The lines made; a message cut short ends with "…".
+  std::vector<std::string> Lines() {
+    if (cut_ && !lines_.empty()) {
+      std::string& last = lines_.back();
+      while (!last.empty() && width_of_(last + kEllipsis) > max_width_) {
+        std::size_t back = last.size() - 1;
+        while (back > 0 && ContinuationByte(last[back]))
+          --back;
+        last.erase(back);
+      }
+      last += kEllipsis;
     }
-    last += kEllipsis;
+    return std::move(lines_);
   }
-  return lines;
+
+ private:
+  void Put(std::string line) {
+    if (lines_.size() < max_lines_) {
+      lines_.push_back(std::move(line));
+    } else {
+      cut_ = true;
+    }
+  }
+
+  void Word(std::string word) {
+    if (has_word_ && !TooLong(word, max_width_) && width_of_(line_ + " " + word) <= max_width_) {
+      line_ += " " + word;
+      return;
+    }
+    if (has_word_) {
+      Put(line_);
+      line_ = indent_;
+      has_word_ = false;
+    }
+    // The word starts a line; what does not fit there goes on to the next ones. A single
+    // character too wide for a line stays on one of its own.
+    while (!cut_) {
+      std::size_t take = FittingBytes(line_, word, max_width_, width_of_);
+      if (take >= word.size()) break;
+      const std::size_t slash = word.rfind('/', take - 1);
+      if (slash != std::string::npos && slash + 1 < take && slash + 1 >= take / 2) take = slash + 1;
+      Put(line_ + word.substr(0, take));
+      word.erase(0, take);
+      line_ = indent_;
+    }
+    line_ += word;
+    has_word_ = true;
+  }
+
+  const int max_width_;
+  const TextWidth& width_of_;
+  const std::size_t max_lines_;
+  std::vector<std::string> lines_;
+  bool cut_ = false;
+  std::string indent_;
+  std::string line_;
+  bool has_word_ = false;
+};
+
+}  // namespace
+
+std::vector<std::string> WrapText(const std::string& message, int max_width,
+                                  const TextWidth& width_of, std::size_t max_lines) {
+  Wrapper wrapper(max_width, width_of, max_lines);
+  const std::string text = Clean(message);
+  std::size_t start = 0;
+  while (start <= text.size() && !wrapper.Cut()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    wrapper.Paragraph(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return wrapper.Lines();
 }
 
 ErrorBoxLayout LayOutErrorBox(const std::string& message, const TextWidth& width_of,

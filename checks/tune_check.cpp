@@ -39,6 +39,57 @@ bool ReadNumber(const unsigned char* p, std::size_t end, std::size_t& at, std::u
   return false;
 }
 
+// A meta or system-exclusive event at `at`, its status read: its length within the track, the
+// tempo it sets, and whether it ends the track. Empty when it is sound.
+std::string ReadMetaOrExclusive(const unsigned char* p, std::size_t size, std::size_t& at,
+                                unsigned status, std::uint64_t tick, bool& ended,
+                                Timeline& timeline) {
+  unsigned type = 0;
+  if (status == 0xFF) {
+    if (at >= size) return " is cut short";
+    type = p[at++];
+  }
+  std::uint32_t length = 0;
+  if (!ReadNumber(p, size, at, length) || length > size - at) {
+    return " has an event that runs past its end";
+  }
+  if (status == 0xFF && type == 0x2F) ended = true;
+  if (status == 0xFF && type == 0x51) {
+    const std::uint32_t beat = length == 3 ? (Be16(p + at) << 8) | p[at + 2] : 0;
+    if (beat == 0) return " has a tempo that is zero or of the wrong length";
+    timeline.tempos.emplace_back(tick, beat);
+  }
+  if (status != 0xFF) timeline.events.emplace_back(tick, Kind::kReset);
+  at += length;
+  return {};
+}
+
+// A channel event at `at`, its status known: its data within the track and in range, and what
+// it asks of the synthesizer. Empty when it is sound.
+std::string ReadChannelEvent(const unsigned char* p, std::size_t size, std::size_t& at,
+                             unsigned status, std::uint64_t tick, Timeline& timeline) {
+  if (status > 0xF0) {
+    return " holds an event of kind " + std::to_string(status) + ", which a MIDI file cannot hold";
+  }
+  const std::size_t data = (status >> 4) == 0xC || (status >> 4) == 0xD ? 1 : 2;
+  if (data > size - at) return " is cut short";
+  for (std::size_t i = 0; i < data; ++i) {
+    if ((p[at + i] & 0x80u) != 0) return " has an event whose data are out of range";
+  }
+  const unsigned kind = status >> 4;
+  Kind asks = Kind::kChange;
+  if (kind == 0x9 && p[at + 1] != 0) {
+    asks = Kind::kNoteOn;
+  } else if (kind == 0x8 || kind == 0x9 || kind == 0xC) {
+    asks = Kind::kFew;  // a note's end, or a program change, which no sounding voice hears
+  } else if (kind == 0xB && p[at] == 121) {
+    asks = Kind::kReset;  // reset all controllers
+  }
+  timeline.events.emplace_back(tick, asks);
+  at += data;
+  return {};
+}
+
 // Reads every event of one track chunk. Running status carries a channel event's status to the
 // events after it; a meta or system-exclusive event cancels it, as the standard says.
 std::string ReadTrack(const unsigned char* p, std::size_t size, std::size_t number,
@@ -66,47 +117,14 @@ std::string ReadTrack(const unsigned char* p, std::size_t size, std::size_t numb
     } else if (status == 0) {
       return track + " has an event without a status";
     }
+    std::string problem;
     if (status == 0xFF || status == 0xF0 || status == 0xF7) {
-      unsigned type = 0;
-      if (status == 0xFF) {
-        if (at >= size) return track + " is cut short";
-        type = p[at++];
-      }
-      std::uint32_t length = 0;
-      if (!ReadNumber(p, size, at, length) || length > size - at) {
-        return track + " has an event that runs past its end";
-      }
-      if (status == 0xFF && type == 0x2F) ended = true;
-      if (status == 0xFF && type == 0x51) {
-        const std::uint32_t beat = length == 3 ? (Be16(p + at) << 8) | p[at + 2] : 0;
-        if (beat == 0) return track + " has a tempo that is zero or of the wrong length";
-        timeline.tempos.emplace_back(tick, beat);
-      }
-      if (status != 0xFF) timeline.events.emplace_back(tick, Kind::kReset);
-      at += length;
+      problem = ReadMetaOrExclusive(p, size, at, status, tick, ended, timeline);
       status = 0;
-      continue;
+    } else {
+      problem = ReadChannelEvent(p, size, at, status, tick, timeline);
     }
-    if (status > 0xF0) {
-      return track + " holds an event of kind " + std::to_string(status) +
-             ", which a MIDI file cannot hold";
-    }
-    const std::size_t data = (status >> 4) == 0xC || (status >> 4) == 0xD ? 1 : 2;
-    if (data > size - at) return track + " is cut short";
-    for (std::size_t i = 0; i < data; ++i) {
-      if ((p[at + i] & 0x80u) != 0) return track + " has an event whose data are out of range";
-    }
-    const unsigned kind = status >> 4;
-    Kind asks = Kind::kChange;
-    if (kind == 0x9 && p[at + 1] != 0) {
-      asks = Kind::kNoteOn;
-    } else if (kind == 0x8 || kind == 0x9 || kind == 0xC) {
-      asks = Kind::kFew;  // a note's end, or a program change, which no sounding voice hears
-    } else if (kind == 0xB && p[at] == 121) {
-      asks = Kind::kReset;  // reset all controllers
-    }
-    timeline.events.emplace_back(tick, asks);
-    at += data;
+    if (!problem.empty()) return track + problem;
   }
   if (!ended) return track + " does not end with an end-of-track event";
   return {};
@@ -148,13 +166,9 @@ std::size_t MostAtOnce(const std::vector<double>& times, Weight weight) {
   return most;
 }
 
-}  // namespace
-
-// The player takes an empty or garbled file as a tune that ends at once, so the music would
-// skip it without a word, and with every file damaged would spin from one to the next. A header
-// that declares fewer tracks than the file holds makes the player read only those; with none
-// declared it plays nothing at all.
-std::string TuneProblem(const unsigned char* bytes, std::size_t size) {
+// The file's header: its format, the tracks it declares and the ticks of a beat.
+std::string HeaderProblem(const unsigned char* bytes, std::size_t size, std::uint32_t& declared,
+                          std::uint32_t& division) {
   if (size == 0) return "it is empty";
   if (size > kMaxTuneBytes) {
     return "it is " + std::to_string(size) + " bytes long, more than any tune of the game (" +
@@ -165,15 +179,20 @@ std::string TuneProblem(const unsigned char* bytes, std::size_t size) {
     return "its header is " + std::to_string(Be32(bytes + 4)) + " bytes long, not 6";
   }
   const std::uint32_t format = Be16(bytes + 8);
-  const std::uint32_t declared = Be16(bytes + 10);
-  const std::uint32_t division = Be16(bytes + 12);
+  declared = Be16(bytes + 10);
+  division = Be16(bytes + 12);
   if (format > 2) return "its format " + std::to_string(format) + " is not one of a MIDI file";
   if ((division & 0x8000u) != 0) {
     return "it counts time in frames of a second, which the synthesizer does not play";
   }
   if (division == 0) return "its header gives a beat no ticks";
+  return {};
+}
 
-  Timeline timeline;
+// Every chunk after the header, each track's events into the timeline; the tracks must be as
+// many as the header declares.
+std::string TracksProblem(const unsigned char* bytes, std::size_t size, std::uint32_t declared,
+                          Timeline& timeline) {
   std::size_t tracks = 0;
   std::size_t at = 14;
   while (size - at >= 8) {
@@ -192,6 +211,11 @@ std::string TuneProblem(const unsigned char* bytes, std::size_t size) {
     return "its header declares " + std::to_string(declared) + " tracks where it holds " +
            std::to_string(tracks);
   }
+  return {};
+}
+
+// What the whole tune asks of the synthesizer at its busiest moments.
+std::string LoadProblem(Timeline& timeline, std::uint32_t division) {
   std::stable_sort(timeline.tempos.begin(), timeline.tempos.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   // In time order, and notes first within a tick: they count as voices for what follows.
@@ -237,6 +261,23 @@ std::string TuneProblem(const unsigned char* bytes, std::size_t size) {
            std::to_string(kMaxQueuedAtOnce);
   }
   return {};
+}
+
+}  // namespace
+
+// The player takes an empty or garbled file as a tune that ends at once, so the music would
+// skip it without a word, and with every file damaged would spin from one to the next. A header
+// that declares fewer tracks than the file holds makes the player read only those; with none
+// declared it plays nothing at all.
+std::string TuneProblem(const unsigned char* bytes, std::size_t size) {
+  std::uint32_t declared = 0;
+  std::uint32_t division = 0;
+  if (std::string problem = HeaderProblem(bytes, size, declared, division); !problem.empty())
+    return problem;
+  Timeline timeline;
+  if (std::string problem = TracksProblem(bytes, size, declared, timeline); !problem.empty())
+    return problem;
+  return LoadProblem(timeline, division);
 }
 
 }  // namespace vorlask

@@ -52,7 +52,7 @@ int EndRun(int status) {
 }
 
 std::string FontFile() {
-  return BesideProgram("LiberationSans-Bold.ttf");
+  return BesideProgram(VORLASK_FONT_NAME);
 }
 
 std::string FontAdvice() {

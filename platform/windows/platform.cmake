@@ -44,6 +44,9 @@ function(vorlask_platform_program)
   add_library(vorlask_windows OBJECT platform/windows/data_file.cpp platform/windows/hooks.cpp
     platform/windows/mixer.cpp)
   target_link_libraries(vorlask_windows PUBLIC vorlask_sdl)
+  # The font lies beside the program under its own name.
+  get_filename_component(font_name "${VORLASK_FONT_FILE}" NAME)
+  target_compile_definitions(vorlask_windows PRIVATE VORLASK_FONT_NAME="${font_name}")
 
   # The program's resources: its icon, its version and its manifest.
   set(VORLASK_PUBLISHER "The Vorlask developers")
