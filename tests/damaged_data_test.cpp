@@ -29,21 +29,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using Bytes = std::vector<char>;
-
-Bytes ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using Bytes = std::vector<unsigned char>;
 
 void PutU32(Bytes& b, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i)
-    b[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+    b[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
 }
 
 // A folder of the test's own holding good copies of the six bitmaps, removed afterwards.
@@ -80,9 +70,9 @@ struct Damage {
 // A damage made by changing the file's bytes.
 Damage Edit(const char* name, std::function<void(Bytes&)> edit) {
   return {name, [edit](const fs::path& p) {
-            Bytes b = ReadFile(p);
+            Bytes b = ReadBytes(p);
             edit(b);
-            WriteFile(p, b);
+            WriteBytes(p, b);
           }};
 }
 
@@ -91,9 +81,17 @@ Damage HeaderClaims(const char* name, std::size_t at, std::uint32_t value) {
   return Edit(name, [at, value](Bytes& b) { PutU32(b, at, value); });
 }
 
+// One of the crafted files kept in tests/hostile, in the file's place.
+Damage Crafted(const char* name) {
+  return {name, [name](const fs::path& p) {
+            fs::copy_file(fs::path(VORLASK_SOURCE_DIR) / "tests" / "hostile" / name, p,
+                          fs::copy_options::overwrite_existing);
+          }};
+}
+
 const std::vector<Damage>& Damages() {
   static const std::vector<Damage> kDamages = {
-      {"empty", [](const fs::path& p) { WriteFile(p, {}); }},
+      {"empty", [](const fs::path& p) { WriteBytes(p, {}); }},
       Edit("cut to its first half", [](Bytes& b) { b.resize(b.size() / 2); }),
       Edit("cut inside the header", [](Bytes& b) { b.resize(20); }),
       Edit("cut after the header", [](Bytes& b) { b.resize(54); }),
@@ -102,7 +100,7 @@ const std::vector<Damage>& Damages() {
              b[0] = 'X';
              b[1] = 'X';
            }),
-      {"a text file", [](const fs::path& p) { WriteFile(p, Bytes(400, 'x')); }},
+      {"a text file", [](const fs::path& p) { WriteBytes(p, Bytes(400, 'x')); }},
       Edit("header claims 100000 by 100000",
            [](Bytes& b) {
              PutU32(b, 18, 100000);
@@ -116,6 +114,11 @@ const std::vector<Damage>& Damages() {
              b[29] = 0;
            }),
       HeaderClaims("pixel data offset past the end", 10, 0x7FFFFFF0u),
+      // Crafted files that once crashed the start, or cost gigabytes before they were refused.
+      Crafted("h11-header-length-wraps.bmp"),
+      Crafted("h16-rle8-claims-30000-by-30000.bmp"),
+      Crafted("16-bit-claims-20000-by-20000.bmp"),
+      Crafted("h12-8-bit-claims-16777323-by-91.bmp"),
       {"a directory",
        [](const fs::path& p) {
          fs::remove(p);
@@ -141,7 +144,9 @@ TEST(DamagedData, EachBitmapEachDamageRefusesToStartNamingTheFile) {
       SCOPED_TRACE(std::string(file) + " " + damage.name);
       DataFolder folder;
       damage.apply(folder.Path() / file);
+      const auto started = std::chrono::steady_clock::now();
       const FailedStart start(folder.Path());
+      EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
       const std::string& message = start.message;
       EXPECT_NE(message.find(std::string("\"") + file + "\""), std::string::npos) << message;
       // Only the damaged file is named, so the person knows which one to replace.

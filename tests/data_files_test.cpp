@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/sdl/bmp_file.h"
+#include "support/picture_compare.h"
 #include "ui/form.h"
 #include "ui/tiles.h"
 
@@ -40,11 +41,7 @@ struct DataFiles : ::testing::Test {
   // How many pixels of the image differ from the background drawn at (8, 8), the image being
   // drawn with its top-left corner at window position (x, y).
   int DiffersFromBackground(const Image& image, int x, int y) const {
-    int differing = 0;
-    for (int yy = 0; yy < image.height; ++yy)
-      for (int xx = 0; xx < image.width; ++xx)
-        if (ColorOf(image.At(xx, yy)) != Back(x + xx, y + yy)) ++differing;
-    return differing;
+    return Differences(background, x - kBackgroundAt, y - kBackgroundAt, image);
   }
 };
 

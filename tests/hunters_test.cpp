@@ -15,7 +15,6 @@
 namespace vorlask::testing {
 namespace {
 
-using Square = std::pair<int, int>;
 using Cells = std::vector<Square>;
 
 // The given hunters and wolf on an empty field, hunters to move.

@@ -31,15 +31,6 @@ bool Opaque(std::uint32_t pixel) {
   return (pixel >> 24) != 0;
 }
 
-// How many pixels of the picture at (x, y) differ from the image.
-int Differences(const Image& picture, int x, int y, const Image& image) {
-  int differing = 0;
-  for (int yy = 0; yy < image.height; ++yy)
-    for (int xx = 0; xx < image.width; ++xx)
-      if (picture.At(x + xx, y + yy) != image.At(xx, yy)) ++differing;
-  return differing;
-}
-
 int CountColour(const Image& image, Color c) {
   int n = 0;
   for (std::uint32_t p : image.pixels)

@@ -318,62 +318,6 @@ TEST(SdlMediaPlayerSetUp, DamagedTunesAreRefusedWithTheirReason) {
   EXPECT_NE(error.find("/nonexistent/sound.sf2"), std::string::npos) << error;
 }
 
-// Pictures in the bitmap formats start-up reads itself: 24 bits, 32 bits and
-// 8 bits with a palette; a cut-off file is refused with a reason.
-TEST(BmpFiles, PlainFormatsReadBackExactlyAndDamageIsReported) {
-  const TempFolder temp;
-  const std::string dir = temp.Path().string();
-  Image picture(7, 5);
-  for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 7; ++x)
-      picture.Set(x, y, 0xFF000000u | (x * 0x250000u) | (y * 0x3100u) | 0x11u);
-  }
-  std::string error;
-  const std::string bmp24 = dir + "/vorlask_24.bmp";
-  ASSERT_TRUE(SaveBmpFile(bmp24, picture, error)) << error;
-  Image read;
-  ASSERT_TRUE(LoadBmpFile(bmp24, read, error)) << error;
-  EXPECT_EQ(read.width, 7);
-  EXPECT_EQ(read.height, 5);
-  EXPECT_EQ(read.pixels, picture.pixels);
-
-  // 32 bits, with the alpha channel SDL writes.
-  SDL_Surface* s32 = SDL_CreateRGBSurfaceWithFormat(0, 7, 5, 32, SDL_PIXELFORMAT_ARGB8888);
-  ASSERT_NE(s32, nullptr);
-  for (int y = 0; y < 5; ++y) {
-    std::memcpy(static_cast<Uint8*>(s32->pixels) + y * s32->pitch, &picture.pixels[y * 7], 28);
-  }
-  const std::string bmp32 = dir + "/vorlask_32.bmp";
-  ASSERT_EQ(SDL_SaveBMP(s32, bmp32.c_str()), 0) << SDL_GetError();
-  SDL_FreeSurface(s32);
-  ASSERT_TRUE(LoadBmpFile(bmp32, read, error)) << error;
-  EXPECT_EQ(read.pixels, picture.pixels);
-
-  SDL_Surface* s8 = SDL_CreateRGBSurfaceWithFormat(0, 3, 2, 8, SDL_PIXELFORMAT_INDEX8);
-  ASSERT_NE(s8, nullptr);
-  const SDL_Color colours[2] = {{10, 20, 30, 255}, {200, 100, 0, 255}};
-  SDL_SetPaletteColors(s8->format->palette, colours, 0, 2);
-  for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 3; ++x)
-      static_cast<Uint8*>(s8->pixels)[y * s8->pitch + x] = (x + y) % 2;
-  }
-  const std::string bmp8 = dir + "/vorlask_8.bmp";
-  ASSERT_EQ(SDL_SaveBMP(s8, bmp8.c_str()), 0) << SDL_GetError();
-  SDL_FreeSurface(s8);
-  ASSERT_TRUE(LoadBmpFile(bmp8, read, error)) << error;
-  ASSERT_EQ(read.width, 3);
-  EXPECT_EQ(read.At(0, 0), 0xFF0A141Eu);
-  EXPECT_EQ(read.At(1, 0), 0xFFC86400u);
-  EXPECT_EQ(read.At(0, 1), 0xFFC86400u);
-
-  std::filesystem::resize_file(bmp24, std::filesystem::file_size(bmp24) - 10);
-  error.clear();
-  EXPECT_FALSE(LoadBmpFile(bmp24, read, error));
-  EXPECT_FALSE(error.empty());
-  EXPECT_FALSE(LoadBmpFile(dir + "/vorlask_none.bmp", read, error));
-  EXPECT_FALSE(error.empty());
-}
-
 class NoText : public TextRenderer {
  public:
   Image Render(const std::string&, const Font&, Color) override { return {}; }

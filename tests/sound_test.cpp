@@ -23,11 +23,6 @@
 namespace vorlask::testing {
 namespace {
 
-std::vector<std::uint8_t> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string DataFile(const char* name) {
   return std::string(VORLASK_SOURCE_DATA_DIR) + "/" + name;
 }
@@ -130,7 +125,7 @@ Tune ReadTune(const std::vector<std::uint8_t>& b) {
 TEST(MusicFiles, EachIsAWellFormedPianoTuneOfOneToTwoMinutes) {
   for (const char* name : kMusicFiles) {
     SCOPED_TRACE(name);
-    const std::vector<std::uint8_t> bytes = ReadFile(DataFile(name));
+    const std::vector<std::uint8_t> bytes = ReadBytes(DataFile(name));
     ASSERT_FALSE(bytes.empty());
     Tune t;
     ASSERT_NO_THROW(t = ReadTune(bytes));
@@ -169,7 +164,7 @@ class RealSound : public ::testing::Test {
       std::this_thread::sleep_for(std::chrono::milliseconds(1500));
       player.Close();
     }
-    const std::vector<std::uint8_t> raw = ReadFile(out_);
+    const std::vector<std::uint8_t> raw = ReadBytes(out_);
     samples = raw.size() / 2;
     double sum = 0;
     for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {

@@ -7,7 +7,7 @@
 
 namespace vorlask::testing {
 
-using Square = std::pair<int, int>;
+using Square = std::pair<int, int>;  // (row, column) of the Board
 
 // The field as one text of 64 codes, rows 2 to 9: a position's key in the walks.
 inline std::string Key(const TBoard& board) {

@@ -8,6 +8,7 @@
 
 #include "game/board.h"
 #include "support/fake_platform.h"
+#include "support/picture_compare.h"
 #include "ui/form.h"
 
 namespace vorlask::testing {
@@ -58,16 +59,7 @@ struct CheckedGame : Game {
 
   // Whether every opaque pixel of the image stands at (x, y) in the picture.
   bool Shows(const Image& image, int x, int y) const {
-    const Image& picture = platform.canvas->Picture();
-    for (int dy = 0; dy < image.height; ++dy) {
-      for (int dx = 0; dx < image.width; ++dx) {
-        const std::uint32_t p = image.At(dx, dy);
-        if ((p >> 24) == 0) continue;
-        if (!picture.Contains(x + dx, y + dy)) return false;
-        if (ColorOf(picture.At(x + dx, y + dy)) != ColorOf(p)) return false;
-      }
-    }
-    return true;
+    return testing::Shows(platform.canvas->Picture(), x, y, image);
   }
   bool ShowsTile(int index, int row, int col) const {
     return Shows(form.ImageList1[static_cast<std::size_t>(index)], TForm3::SquareX(col),

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace vorlask::testing {
 
@@ -44,5 +47,17 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+// A file's bytes, or none when it cannot be read.
+inline std::vector<unsigned char> ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
 
 }  // namespace vorlask::testing

@@ -5,11 +5,10 @@
 #include <vector>
 
 #include "game/board.h"
+#include "support/board_text.h"
 #include "ui/form.h"
 
 namespace vorlask::testing {
-
-using Square = std::pair<int, int>;  // (row, column) of the Board
 
 // An empty field with the given hunters and the wolf; WolfRow and WolfCol follow the Board.
 inline void SetPosition(TForm3& form, const std::vector<Square>& hunters, Square wolf) {
