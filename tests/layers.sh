@@ -11,12 +11,13 @@ ai: game
 ui: ai game checks gfx
 platform/sdl: ui ai game checks gfx
 platform/posix: platform/sdl ui ai game checks gfx
+platform/desktop: platform/sdl ui ai game checks gfx
 platform/linux: platform/sdl ui ai game checks gfx
 platform/web: platform/sdl ui ai game checks gfx
 platform/windows: platform/sdl ui ai game checks gfx'
 
 # The headers of a system or library, and the folders that may include them.
-system_headers='SDL[A-Za-z0-9_]*\.h: platform/sdl platform/linux platform/web platform/windows
+system_headers='SDL[A-Za-z0-9_]*\.h: platform/sdl platform/desktop platform/linux platform/web platform/windows
 X11/|SDL_syswm\.h: platform/linux
 emscripten[a-z_/]*\.h: platform/web
 windows\.h: platform/windows

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <type_traits>
 
 #include "platform/sdl/mixer.h"
 
@@ -44,76 +46,51 @@ void QuietenSynthesizer() {
     set(level, &SynthLog, nullptr);
 }
 
-template <typename F>
-bool Resolve(void* library, const char* name, F& out) {
-  out = reinterpret_cast<F>(SDL_LoadFunction(library, name));
-  return out != nullptr;
+bool TakeSoundFontFailure() {
+  return g_soundfont_failed.exchange(false);
 }
 
-class LoadedMixer : public Mixer {
- public:
-  // False with the reason when the library or one of its functions is missing.
-  bool Load(std::string& error) {
-    void* library = SDL_LoadObject("libSDL2_mixer-2.0.so.0");
-    if (library == nullptr) {
-      error = std::string("SDL_mixer is not installed: ") + SDL_GetError();
-      return false;
-    }
-    if (!Resolve(library, "Mix_Init", init_) || !Resolve(library, "Mix_Quit", quit_) ||
-        !Resolve(library, "Mix_OpenAudio", open_audio_) ||
-        !Resolve(library, "Mix_CloseAudio", close_audio_) ||
-        !Resolve(library, "Mix_SetSoundFonts", set_sound_fonts_) ||
-        !Resolve(library, "Mix_LoadMUS_RW", load_) || !Resolve(library, "Mix_FreeMusic", free_) ||
-        !Resolve(library, "Mix_PlayMusic", play_) || !Resolve(library, "Mix_HaltMusic", halt_) ||
-        !Resolve(library, "Mix_HookMusicFinished", hook_)) {
-      error = std::string("SDL_mixer is incomplete: ") + SDL_GetError();
-      SDL_UnloadObject(library);
-      return false;
-    }
-    // Only from SDL_mixer 2.6 on.
-    Resolve(library, "Mix_HasMusicDecoder", has_decoder_);
-    QuietenSynthesizer();
-    return true;
-  }
+void NewPlay() {
+  g_synth_lines = 0;
+}
 
-  int Init(int flags) const override { return init_(flags); }
-  void Quit() const override { quit_(); }
-  int OpenAudio(int frequency, Uint16 format, int channels, int chunk_size) const override {
-    return open_audio_(frequency, format, channels, chunk_size);
+// Finds each function by its name; false with the reason when the library or one of its
+// functions is missing.
+bool Load(Mixer& mixer, std::string& error) {
+  void* library = SDL_LoadObject("libSDL2_mixer-2.0.so.0");
+  if (library == nullptr) {
+    error = std::string("SDL_mixer is not installed: ") + SDL_GetError();
+    return false;
   }
-  void CloseAudio() const override { close_audio_(); }
-  int SetSoundFonts(const char* paths) const override { return set_sound_fonts_(paths); }
-  bool HasMidi() const override {
-    return has_decoder_ == nullptr || has_decoder_("MIDI") == SDL_TRUE;
+  const auto find = [library](auto& function, const char* name) {
+    function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+        SDL_LoadFunction(library, name));
+    return function != nullptr;
+  };
+  if (!find(mixer.Init, "Mix_Init") || !find(mixer.Quit, "Mix_Quit") ||
+      !find(mixer.OpenAudio, "Mix_OpenAudio") || !find(mixer.CloseAudio, "Mix_CloseAudio") ||
+      !find(mixer.SetSoundFonts, "Mix_SetSoundFonts") ||
+      !find(mixer.LoadMUS_RW, "Mix_LoadMUS_RW") || !find(mixer.FreeMusic, "Mix_FreeMusic") ||
+      !find(mixer.PlayMusic, "Mix_PlayMusic") || !find(mixer.HaltMusic, "Mix_HaltMusic") ||
+      !find(mixer.HookMusicFinished, "Mix_HookMusicFinished")) {
+    error = std::string("SDL_mixer is incomplete: ") + SDL_GetError();
+    SDL_UnloadObject(library);
+    return false;
   }
-  Mix_Music* LoadMusic(SDL_RWops* source) const override { return load_(source, 1); }
-  void FreeMusic(Mix_Music* music) const override { free_(music); }
-  int PlayMusic(Mix_Music* music) const override { return play_(music, 0); }
-  void HaltMusic() const override { halt_(); }
-  void HookMusicFinished(void (*finished)()) const override { hook_(finished); }
-  bool TakeSoundFontFailure() const override { return g_soundfont_failed.exchange(false); }
-  void NewPlay() const override { g_synth_lines = 0; }
-
- private:
-  int (*init_)(int) = nullptr;
-  void (*quit_)() = nullptr;
-  int (*open_audio_)(int, Uint16, int, int) = nullptr;
-  void (*close_audio_)() = nullptr;
-  int (*set_sound_fonts_)(const char*) = nullptr;
-  Mix_Music* (*load_)(SDL_RWops*, int) = nullptr;
-  void (*free_)(Mix_Music*) = nullptr;
-  int (*play_)(Mix_Music*, int) = nullptr;
-  int (*halt_)() = nullptr;
-  void (*hook_)(void (*)()) = nullptr;
-  SDL_bool (*has_decoder_)(const char*) = nullptr;
-};
+  // Only from SDL_mixer 2.6 on.
+  find(mixer.HasMusicDecoder, "Mix_HasMusicDecoder");
+  mixer.TakeSoundFontFailure = &TakeSoundFontFailure;
+  mixer.NewPlay = &NewPlay;
+  QuietenSynthesizer();
+  return true;
+}
 
 }  // namespace
 
 const Mixer* LoadMixer(std::string& error) {
-  static LoadedMixer mixer;
+  static Mixer mixer{};
   static bool loaded = false;
-  if (!loaded) loaded = mixer.Load(error);
+  if (!loaded) loaded = Load(mixer, error);
   return loaded ? &mixer : nullptr;
 }
 

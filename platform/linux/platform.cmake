@@ -28,7 +28,7 @@ foreach(kind BINDIR DATADIR)
 endforeach()
 file(RELATIVE_PATH VORLASK_DATA_FROM_BIN "${VORLASK_FULL_BINDIR}" "${VORLASK_FULL_DATADIR}")
 
-set(VORLASK_PLATFORM_LIBRARIES vorlask_linux vorlask_posix)
+set(VORLASK_PLATFORM_LIBRARIES vorlask_linux vorlask_posix vorlask_desktop)
 
 function(vorlask_platform_program)
   add_library(vorlask_linux OBJECT platform/linux/hooks.cpp platform/linux/mixer.cpp

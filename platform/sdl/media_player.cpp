@@ -87,7 +87,7 @@ MediaPlayer::OpenResult SdlMediaPlayer::OpenAudio(std::string& error) {
   }
   // Timidity reads its configuration as the audio opens, and SDL_mixer leaves MIDI out of its
   // decoders when Timidity refuses it; every tune would then be blamed in turn for the fault.
-  if (!mixer->HasMidi()) {
+  if (mixer->HasMusicDecoder != nullptr && mixer->HasMusicDecoder("MIDI") == SDL_FALSE) {
     error = "the synthesizer cannot load the MIDI sound font " + soundfont_.Path();
     mixer->CloseAudio();
     mixer->Quit();
@@ -106,12 +106,12 @@ MediaPlayer::OpenResult SdlMediaPlayer::OpenAudio(std::string& error) {
 
 Mix_Music* SdlMediaPlayer::LoadTune(const std::vector<unsigned char>& tune, std::string& failure,
                                     bool& soundfont_failed) {
-  mixer_->TakeSoundFontFailure();
+  if (mixer_->TakeSoundFontFailure != nullptr) mixer_->TakeSoundFontFailure();
   SDL_RWops* source = SDL_RWFromConstMem(tune.data(), static_cast<int>(tune.size()));
-  Mix_Music* music = source != nullptr ? mixer_->LoadMusic(source) : nullptr;
+  Mix_Music* music = source != nullptr ? mixer_->LoadMUS_RW(source, 1) : nullptr;
   if (music == nullptr) failure = SDL_GetError();
   // SDL_mixer plays on without the sound font the synthesizer could not load: in silence.
-  soundfont_failed = mixer_->TakeSoundFontFailure();
+  soundfont_failed = mixer_->TakeSoundFontFailure != nullptr && mixer_->TakeSoundFontFailure();
   if (soundfont_failed && music != nullptr) {
     mixer_->FreeMusic(music);
     music = nullptr;
@@ -179,7 +179,7 @@ MediaPlayer::OpenResult SdlMediaPlayer::Open(const std::string& file, std::strin
     return OpenResult::kFileFailed;
   }
   if (OpenAudio(error) != OpenResult::kOpened) return OpenResult::kMusicFailed;
-  mixer_->NewPlay();
+  if (mixer_->NewPlay != nullptr) mixer_->NewPlay();
   auto tune = std::make_shared<const std::vector<unsigned char>>(std::move(bytes));
   std::unique_lock<std::mutex> lock(mutex_);
   file_ = file;
@@ -214,7 +214,7 @@ void SdlMediaPlayer::EndPlay() {
 
 void SdlMediaPlayer::StartPlay() {
   PlayNotices::The().Restart();
-  if (mixer_->PlayMusic(music_) != 0) {
+  if (mixer_->PlayMusic(music_, 0) != 0) {
     PlayNotices::The().Forget();
     std::fprintf(stderr, "vorlask: cannot play %s: %s\n", AsShown(file_).c_str(), SDL_GetError());
   }

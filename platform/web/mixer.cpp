@@ -6,7 +6,7 @@
 namespace vorlask {
 
 const Mixer* LoadMixer(std::string&) {
-  static const LinkedMixer mixer(&Mix_SetSoundFonts);
+  static const Mixer mixer = LinkedMixer(&Mix_SetSoundFonts);
   return &mixer;
 }
 

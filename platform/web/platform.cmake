@@ -5,15 +5,8 @@
 set(VORLASK_WEB_PREFIX "" CACHE PATH "Where the libraries built for the browser are installed")
 set(VORLASK_FREEPATS_DIR "/usr/share/midi/freepats" CACHE PATH "Debian's freepats instruments")
 set(VORLASK_PIANO "Tone_000/000_Acoustic_Grand_Piano.pat")
-if(NOT EXISTS "${VORLASK_WEB_PREFIX}/lib/libSDL2.a")
-  message(FATAL_ERROR "The libraries built for the browser are not in \"${VORLASK_WEB_PREFIX}\"; "
-                      "scripts/web builds them.")
-endif()
-foreach(needed "${VORLASK_FONT_FILE}" "${VORLASK_FREEPATS_DIR}/${VORLASK_PIANO}")
-  if(NOT EXISTS "${needed}")
-    message(FATAL_ERROR "${needed} is missing; scripts/web installs the packages that hold it.")
-  endif()
-endforeach()
+vorlask_require(scripts/web "${VORLASK_WEB_PREFIX}" "${VORLASK_FONT_FILE}"
+                "${VORLASK_FREEPATS_DIR}/${VORLASK_PIANO}")
 
 add_library(vorlask_web_sdl INTERFACE)
 target_include_directories(vorlask_web_sdl INTERFACE "${VORLASK_WEB_PREFIX}/include/SDL2"

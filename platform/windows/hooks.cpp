@@ -11,7 +11,6 @@
 #include "platform/sdl/data_folders.h"
 #include "platform/sdl/file_path.h"
 #include "platform/sdl/sdl_platform.h"
-#include "platform/sdl/startup.h"
 #include "platform/sdl/system.h"
 
 namespace vorlask {
@@ -34,21 +33,6 @@ void PrepareSdl() {}
 
 void DesktopStarted() {
   SDL_StopTextInput();
-}
-
-std::unique_ptr<SdlPlatform> MakePlatform(TextRenderer& text, BitmapSet bitmaps) {
-  return std::make_unique<SdlPlatform>(text, std::move(bitmaps));
-}
-
-void ReportStartProblem(const std::string& message, TextRenderer* text) {
-  ShowStartupError(message, text);
-}
-
-// The process ends here, without waiting for the synthesizer, which may be halfway through
-// loading a tune and cannot be cut short.
-int EndRun(int status) {
-  std::fflush(nullptr);
-  std::_Exit(status);
 }
 
 std::string FontFile() {

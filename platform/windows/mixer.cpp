@@ -7,7 +7,7 @@
 namespace vorlask {
 
 const Mixer* LoadMixer(std::string&) {
-  static const LinkedMixer mixer(&Mix_SetTimidityCfg);
+  static const Mixer mixer = LinkedMixer(&Mix_SetTimidityCfg);
   return &mixer;
 }
 

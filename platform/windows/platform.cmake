@@ -6,15 +6,8 @@
 set(VORLASK_WINDOWS_PREFIX "" CACHE PATH "Where the libraries built for Windows are installed")
 set(VORLASK_FREEPATS_DIR "/usr/share/midi/freepats" CACHE PATH "Debian's freepats instruments")
 set(VORLASK_PIANO "Tone_000/000_Acoustic_Grand_Piano.pat")
-if(NOT EXISTS "${VORLASK_WINDOWS_PREFIX}/lib/libSDL2.a")
-  message(FATAL_ERROR "The libraries built for Windows are not in \"${VORLASK_WINDOWS_PREFIX}\"; "
-                      "scripts/windows builds them.")
-endif()
-foreach(needed "${VORLASK_FONT_FILE}" "${VORLASK_FREEPATS_DIR}/${VORLASK_PIANO}")
-  if(NOT EXISTS "${needed}")
-    message(FATAL_ERROR "${needed} is missing; scripts/windows installs the packages that hold it.")
-  endif()
-endforeach()
+vorlask_require(scripts/windows "${VORLASK_WINDOWS_PREFIX}" "${VORLASK_FONT_FILE}"
+                "${VORLASK_FREEPATS_DIR}/${VORLASK_PIANO}")
 
 # One program that needs nothing but Windows' own libraries, and the same bytes from the same
 # sources wherever they are built: no build path in the objects, no time in the headers.
@@ -32,7 +25,7 @@ target_link_libraries(vorlask_windows_sdl INTERFACE
   "${VORLASK_WINDOWS_PREFIX}/lib/libSDL2_mixer.a" "${VORLASK_WINDOWS_PREFIX}/lib/libSDL2_ttf.a"
   "${VORLASK_WINDOWS_PREFIX}/lib/libfreetype.a" SDL2::SDL2-static)
 set(VORLASK_SDL_LIBRARIES vorlask_windows_sdl)
-set(VORLASK_PLATFORM_LIBRARIES vorlask_windows)
+set(VORLASK_PLATFORM_LIBRARIES vorlask_windows vorlask_desktop)
 
 # Timidity's configuration names the one instrument the tunes use, found beside it.
 set(VORLASK_TIMIDITY_CFG "${CMAKE_BINARY_DIR}/timidity.cfg")
@@ -55,7 +48,7 @@ function(vorlask_platform_program)
   set_property(SOURCE "${CMAKE_BINARY_DIR}/vorlask.rc" APPEND PROPERTY OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/data/icons/vorlask.ico"
     "${CMAKE_SOURCE_DIR}/packaging/windows/vorlask.exe.manifest")
-  target_link_libraries(vorlask PRIVATE SDL2::SDL2main vorlask_windows)
+  target_link_libraries(vorlask PRIVATE SDL2::SDL2main ${VORLASK_PLATFORM_LIBRARIES})
 
   # The folder the person gets: the program and everything it reads, side by side, and the
   # licence of everything in it.
