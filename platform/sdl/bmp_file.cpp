@@ -123,7 +123,7 @@ FileResult LoadDataBitmap(const std::string& path, Image& out, std::string& erro
 
 bool LoadBmpFile(const std::string& path, Image& out, std::string& error) {
   const FileResult result = LoadDataBitmap(path, out, error);
-  if (result == FileResult::kMissing) error = "it is missing";
+  if (result != FileResult::kLoaded) error = path + FileProblem(result, error);
   return result == FileResult::kLoaded;
 }
 

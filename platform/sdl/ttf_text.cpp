@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include "checks/file_result.h"
 #include "platform/sdl/bmp_file.h"
 #include "platform/sdl/data_file.h"
 
@@ -22,18 +23,10 @@ TtfTextRenderer::TtfTextRenderer(std::string bold_font_file) : file_(std::move(b
   }
   initialised_ = true;
   std::string reason;
-  switch (ReadDataFile(file_, kMaxFontBytes, bytes_, reason)) {
-    case FileResult::kLoaded:
-      break;
-    case FileResult::kMissing:
-      error_ = "the font " + file_ + " is missing";
-      return;
-    case FileResult::kNotAFile:
-      error_ = "the font " + file_ + " is not a file: " + reason;
-      return;
-    default:
-      error_ = "the font " + file_ + " cannot be read: " + reason;
-      return;
+  if (const FileResult read = ReadDataFile(file_, kMaxFontBytes, bytes_, reason);
+      read != FileResult::kLoaded) {
+    error_ = "the font " + file_ + FileProblem(read, reason);
+    return;
   }
   // Open the window font once now, so that a damaged font is known before the window shows.
   if (FontFor(Font{}) == nullptr) error_ = "cannot open the font " + file_ + ": " + TTF_GetError();
