@@ -17,6 +17,7 @@
 #include <string>
 
 #include "platform/sdl/bmp_file.h"
+#include "platform/sdl/system.h"
 #include "platform/sdl/ttf_text.h"
 #include "ui/form.h"
 #include "ui/tiles.h"
@@ -24,8 +25,6 @@
 using namespace vorlask;
 
 namespace {
-
-constexpr const char* kFontFile = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf";
 
 // Where the background is drawn in the window, and how far it reaches: everything but the
 // window's own 8-pixel strips along the left and top edges.
@@ -349,7 +348,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string out = argv[1];
-  TtfTextRenderer renderer(kFontFile);
+  // The game's own font, where the platform says it is: the pictures' text is the game's.
+  TtfTextRenderer renderer(FontFile());
   if (std::string error; !renderer.Ready(error)) {
     std::fprintf(stderr, "make_bitmaps: %s\n", error.c_str());
     return 1;
