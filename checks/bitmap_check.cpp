@@ -44,9 +44,10 @@ std::string ReadFields(const unsigned char* head, std::size_t got, std::uint64_t
   }
   if (got < 14 + std::size_t{l.info_size}) return "it is cut short";
   if (l.info_size == 12) {
-    // The old header's sides are 16 bits wide.
-    f.width = static_cast<std::int16_t>(U16(head, 18));
-    f.height = static_cast<std::int16_t>(U16(head, 20));
+    // The old header's sides are 16 bits wide and unsigned, as the decoder reads them: an old
+    // bitmap is never stored top down.
+    f.width = U16(head, 18);
+    f.height = U16(head, 20);
     l.planes = U16(head, 22);
     l.bits = U16(head, 24);
     f.palette_entry = 3;

@@ -147,6 +147,12 @@ TEST(BmpFiles, HeaderFieldsThatWouldSizeBuffersWronglyAreRefused) {
     EXPECT_NE(problem.find(c.reason), std::string::npos) << problem;
   }
   BitmapLayout layout;
+  // The old header's sides are unsigned, as the decoder reads them: 0xFFFF rows, not one row
+  // stored top down.
+  const std::vector<unsigned char> core = ReadBytes(
+      fs::path(VORLASK_SOURCE_DIR) / "tests" / "hostile" / "core-1-bit-claims-2064-by-65535.bmp");
+  EXPECT_NE(BitmapProblem(core.data(), core.size(), core.size(), layout).find("2064 by 65535"),
+            std::string::npos);
   EXPECT_EQ(BitmapProblem(good.data(), good.size(), good.size(), layout), "");
   EXPECT_EQ(layout.colours, 2u);
   // Both sides within bounds, yet one row too many pixels together; at the bound it is sound.

@@ -119,6 +119,7 @@ const std::vector<Damage>& Damages() {
       Crafted("h16-rle8-claims-30000-by-30000.bmp"),
       Crafted("16-bit-claims-20000-by-20000.bmp"),
       Crafted("h12-8-bit-claims-16777323-by-91.bmp"),
+      Crafted("core-1-bit-claims-2064-by-65535.bmp"),
       {"a directory",
        [](const fs::path& p) {
          fs::remove(p);

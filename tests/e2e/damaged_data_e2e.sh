@@ -152,6 +152,10 @@ refused_start "six tiny bitmaps claiming 2048 by 1024" "$dir" h11.bmp \
 dir="$(data_copy 16MiB)"
 for f in "$dir"/h*.bmp; do damage 16MiB-24-bit.bmp "$f"; done
 refused_start "six bitmaps of 16 MiB" "$dir" h11.bmp "is damaged: it is 2048 by 1024 pixels"
+dir="$(data_copy core-header)"
+damage core-24-bit-claims-4096-by-65502.bmp "$dir/h9.bmp"
+refused_start "an old-header bitmap of 4096 by 65,502" "$dir" h9.bmp \
+  "is damaged: its header claims a picture of 4096 by 65502 pixels"
 
 # A named pipe in a bitmap's place, and proof that no file is opened twice: a file swapped in
 # after the check would need a second open.

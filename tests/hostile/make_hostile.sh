@@ -92,3 +92,15 @@ truncate -s $((16 * 1024 * 1024)) "$out/16MiB-24-bit.bmp"
 # The same at 32 bits with its pixels at the very end, eight MiB after its header.
 { bmp_header 2048 1024 32 0 $((8 * 1024 * 1024)) $((16 * 1024 * 1024)) 0; } >"$out/16MiB-32-bit-far-pixels.bmp"
 truncate -s $((16 * 1024 * 1024)) "$out/16MiB-32-bit-far-pixels.bmp"
+# The old 12-byte header, whose sides are unsigned 16-bit numbers: a height of 0xFFDE read as
+# signed would be 34 rows stored top down, which this file holds at 24 bits and 4096 wide; read
+# as the decoder reads it, 65,502 rows, which would cost it 805 MB before it found them short.
+core_header() {  # width height bits pixel_offset file_size
+  bytes 42 4d && le32 "$5" && le32 0 && le32 "$4" && le32 12 && le16 "$1" && le16 "$2"
+  le16 1 && le16 "$3"
+}
+{ core_header 4096 65502 24 26 $((26 + 34 * 4096 * 3)) && head -c $((34 * 4096 * 3)) /dev/zero; } \
+  >"$out/core-24-bit-claims-4096-by-65502.bmp"
+# The same at one bit a pixel, 2064 wide and 0xFFFF high: one row, in 292 bytes.
+{ core_header 2064 65535 1 32 $((32 + 260)) && bytes 00 00 00 ff ff ff && head -c 260 /dev/zero; } \
+  >"$out/core-1-bit-claims-2064-by-65535.bmp"
