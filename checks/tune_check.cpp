@@ -18,8 +18,8 @@ std::uint32_t Be32(const unsigned char* p) {
   return (Be16(p) << 16) | Be16(p + 2);
 }
 
-// What an event asks of the synthesizer's queue (see tune_check.h).
-enum class Kind { kNoteOn, kFew, kChange, kReset };
+// What an event asks of the synthesizer (see tune_check.h).
+enum class Kind { kNoteOn, kNoteOff, kProgram, kChange, kReset, kExclusive };
 
 // What the events of all tracks ask of the synthesizer, by tick.
 struct Timeline {
@@ -59,7 +59,7 @@ std::string ReadMetaOrExclusive(const unsigned char* p, std::size_t size, std::s
     if (beat == 0) return " has a tempo that is zero or of the wrong length";
     timeline.tempos.emplace_back(tick, beat);
   }
-  if (status != 0xFF) timeline.events.emplace_back(tick, Kind::kReset);
+  if (status != 0xFF) timeline.events.emplace_back(tick, Kind::kExclusive);
   at += length;
   return {};
 }
@@ -80,8 +80,10 @@ std::string ReadChannelEvent(const unsigned char* p, std::size_t size, std::size
   Kind asks = Kind::kChange;
   if (kind == 0x9 && p[at + 1] != 0) {
     asks = Kind::kNoteOn;
-  } else if (kind == 0x8 || kind == 0x9 || kind == 0xC) {
-    asks = Kind::kFew;  // a note's end, or a program change, which no sounding voice hears
+  } else if (kind == 0x8 || kind == 0x9) {
+    asks = Kind::kNoteOff;
+  } else if (kind == 0xC) {
+    asks = Kind::kProgram;  // which no sounding voice hears
   } else if (kind == 0xB && p[at] == 121) {
     asks = Kind::kReset;  // reset all controllers
   }
@@ -235,14 +237,20 @@ std::string LoadProblem(Timeline& timeline, std::uint32_t division) {
         ++notes;
         queued.push_back(50);
         break;
-      case Kind::kFew:
+      case Kind::kNoteOff:
         queued.push_back(4);
         break;
+      case Kind::kProgram:
+        queued.push_back(kProgramCost);
+        break;
       case Kind::kChange:
-        queued.push_back(4 * voices);
+        queued.push_back(kControllerCost + 4 * voices);
         break;
       case Kind::kReset:
-        queued.push_back(16 * voices);
+        queued.push_back(kResetCost + 16 * voices);
+        break;
+      case Kind::kExclusive:
+        queued.push_back(kExclusiveCost + 16 * voices);
         break;
     }
   }

@@ -29,6 +29,16 @@ inline constexpr std::size_t kMaxNotesAtOnce = 32;
 // within 10 ms is held to half the queue.
 inline constexpr std::size_t kSynthVoices = 256;
 inline constexpr std::size_t kMaxQueuedAtOnce = 64 * kSynthVoices / 2;
+// Besides its voices, every event that makes the synthesizer work costs a fixed share of that
+// budget, whether notes sound or not: a program or a controller change a little, a reset of
+// all controllers more, and a system-exclusive message, which may reset every channel (a
+// "GM system on" does), as much as an eighth of it. So a flood of them before the first note,
+// which changes no voice, cannot hold the audio thread either: each reset of all channels
+// takes the synthesizer a tenth of a millisecond or more.
+inline constexpr std::size_t kProgramCost = 16;
+inline constexpr std::size_t kControllerCost = 16;
+inline constexpr std::size_t kResetCost = 64;
+inline constexpr std::size_t kExclusiveCost = kMaxQueuedAtOnce / 8;
 
 // What is wrong with a Standard MIDI File of `size` bytes, or an empty text. Every event of every
 // track is read, each length within its chunk, and the whole tune is held to the bounds above,

@@ -75,7 +75,12 @@ tune densest-allowed.mid "$out/.groups"
   done
 } >"$out/.bends"
 tune pitch-bends-over-256-voices.mid "$out/.bends"
-rm -f "$unit" "$out/.groups" "$out/.bends" "$out/.notes"
+# A "GM system on" message, which resets every channel, 8,188 times at the first tick, then one
+# note: before the first note no voice sounds, and each message must cost something all the same.
+bytes 00 f0 05 7e 7f 09 01 f7 >"$out/.gm-on"
+{ repeat "$out/.gm-on" $((8 * 8188)) && bytes 00 90 3c 40; } >"$out/.resets"
+tune gm-system-on-flood.mid "$out/.resets"
+rm -f "$unit" "$out/.groups" "$out/.bends" "$out/.notes" "$out/.gm-on" "$out/.resets"
 
 # Bitmaps. A picture of 2048 by 1024 pixels is the largest the game decodes.
 bmp_header() {  # width height bits compression pixel_offset file_size colours
