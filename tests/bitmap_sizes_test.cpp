@@ -29,24 +29,18 @@ struct Size {
   int width, height;
 };
 
-TEST(BitmapSizes, ExactlyTheSizeAPictureNeedsStartsAndAPixelLessIsRefused) {
-  std::vector<Image> good;
-  for (const char* name : kBitmapFiles) {
-    std::string error;
-    good.emplace_back();
-    ASSERT_TRUE(LoadBmpFile(std::string(VORLASK_SOURCE_DATA_DIR) + "/" + name, good.back(), error))
-        << error;
-  }
-  const int mark_w = good[1].width, mark_h = good[1].height;
-  struct Case {
-    const char* name;
-    std::vector<Size> sizes;
-    bool starts;
-  };
-  // The background covers x 8..603 and y 8..453, the pressed start box x 478..599 and
-  // y 344..377, a patch two squares and the line between them; a mark fits inside its frame,
-  // and the blank mark covers the chosen one.
-  const Case cases[] = {
+struct SizeCase {
+  const char* name;
+  std::vector<Size> sizes;
+  bool starts;
+};
+
+// The sizes each case writes, and whether the game starts with them. The background covers
+// x 8..603 and y 8..453, the pressed start box x 478..599 and y 344..377, a patch two squares
+// and the line between them; a mark fits inside its frame, and the blank mark covers the chosen
+// one, which is mark_w by mark_h.
+std::vector<SizeCase> SizeCases(int mark_w, int mark_h) {
+  return {
       {"background at its least", {{0, 596, 446}}, true},
       {"background a pixel narrower", {{0, 595, 446}}, false},
       {"background a pixel shorter", {{0, 596, 445}}, false},
@@ -67,7 +61,18 @@ TEST(BitmapSizes, ExactlyTheSizeAPictureNeedsStartsAndAPixelLessIsRefused) {
       {"falling patch a pixel narrower", {{5, 106, 107}}, false},
       {"falling patch a pixel shorter", {{5, 107, 106}}, false},
   };
-  for (const Case& c : cases) {
+}
+
+TEST(BitmapSizes, ExactlyTheSizeAPictureNeedsStartsAndAPixelLessIsRefused) {
+  std::vector<Image> good;
+  for (const char* name : kBitmapFiles) {
+    std::string error;
+    good.emplace_back();
+    ASSERT_TRUE(LoadBmpFile(std::string(VORLASK_SOURCE_DATA_DIR) + "/" + name, good.back(), error))
+        << error;
+  }
+  const int mark_w = good[1].width, mark_h = good[1].height;
+  for (const SizeCase& c : SizeCases(mark_w, mark_h)) {
     SCOPED_TRACE(c.name);
     TempFolder folder;
     for (std::size_t i = 0; i < kBitmapFiles.size(); ++i) {

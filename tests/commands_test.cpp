@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -107,39 +108,43 @@ TEST(Commands, EveryBoxIsHitInsideItsBoundsOnly) {
   EXPECT_EQ(g.platform.media.log.size(), player_calls);
 }
 
+// Takes note of the picture, the Board, the cursor and the command, and gives the check that an
+// input left them as they were.
+std::function<void()> Unchanged(CheckedGame& g, const char* what) {
+  TForm3& f = g.form;
+  const Image picture = g.platform.canvas->Picture();
+  const TBoard board = f.Board;
+  const int row = f.CursorRow, col = f.CursorCol, command = f.Command;
+  return [=, &g, &f] {
+    EXPECT_TRUE(g.platform.canvas->Picture().pixels == picture.pixels) << what;
+    EXPECT_EQ(f.Board, board) << what;
+    EXPECT_EQ(f.CursorRow, row) << what;
+    EXPECT_EQ(f.CursorCol, col) << what;
+    // A release is turned into a command before it is filtered; a key is not.
+    if (what[0] == 'k') {
+      EXPECT_EQ(f.Command, command) << what;
+    }
+  };
+}
+
 TEST(Commands, AFinishedGameTakesOnlyOptionsNewGameAndEsc) {
   CheckedGame g;
   FinishedGame(g);
   TForm3& f = g.form;
-  const auto unchanged = [&](const char* what) {
-    const Image picture = g.platform.canvas->Picture();
-    const TBoard board = f.Board;
-    const int row = f.CursorRow, col = f.CursorCol, command = f.Command;
-    return [=, &g, &f] {
-      EXPECT_TRUE(g.platform.canvas->Picture().pixels == picture.pixels) << what;
-      EXPECT_EQ(f.Board, board) << what;
-      EXPECT_EQ(f.CursorRow, row) << what;
-      EXPECT_EQ(f.CursorCol, col) << what;
-      // A release is turned into a command before it is filtered; a key is not.
-      if (what[0] == 'k') {
-        EXPECT_EQ(f.Command, command) << what;
-      }
-    };
-  };
   for (std::uint16_t key :
        {vk::kEnter, vk::kLeft, vk::kUp, vk::kRight, vk::kDown, std::uint16_t{90}}) {
-    auto check = unchanged("key");
+    auto check = Unchanged(g, "key");
     g.Key(key);
     check();
   }
   for (Point p : {Point{150, 150}, Point{460, 200}, Point{500, 100}}) {
-    auto check = unchanged("click");
+    auto check = Unchanged(g, "click");
     g.Click(p.x, p.y);
     check();
   }
   for (const Probe& p : BoxProbes()) {
     if (p.hit != 0) continue;
-    auto check = unchanged("a release just outside a box");
+    auto check = Unchanged(g, "a release just outside a box");
     g.Click(p.at.x, p.at.y);
     check();
   }

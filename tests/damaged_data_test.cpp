@@ -165,20 +165,19 @@ TEST(DamagedData, EachBitmapEachDamageRefusesToStartNamingTheFile) {
   }
 }
 
-// Each way a file can fail is told in its own words, so that the person looks for the right
-// fault: "damaged" is kept for wrong bytes. A named pipe in a file's place is seen for what it
-// is without waiting for a writer. Leave to read is only taken away from a user that needs it.
-TEST(DamagedData, EachFailureIsToldInItsOwnWords) {
+struct Failure {
+  const char* file;
+  std::function<void(const fs::path&)> apply;
+  std::string words;  // "" where this user cannot bring the failure about
+};
+
+// Each way a file can fail, and the words that tell it. A case may keep the file open in `held`
+// until the case has run.
+std::vector<Failure> Failures([[maybe_unused]] std::shared_ptr<void>& held) {
 #ifndef _WIN32
   const bool privileged = ::geteuid() == 0;
 #endif
-  std::shared_ptr<void> held;  // a file kept open by a case, until the case has run
-  struct Case {
-    const char* file;
-    std::function<void(const fs::path&)> apply;
-    std::string words;
-  };
-  const Case cases[] = {
+  return {
       {"h11.bmp", [](const fs::path& p) { fs::remove(p); }, "\"h11.bmp\" (PATH) is missing."},
       // Pixel rows that run three bytes past the end of a plain 24-bit file.
       {"h12.bmp", Edit("", [](Bytes& b) { b.resize(b.size() - 3); }).apply,
@@ -193,7 +192,6 @@ TEST(DamagedData, EachFailureIsToldInItsOwnWords) {
                     CloseHandle);
        },
        "\"h13.bmp\" (PATH) cannot be read: it is in use by another program."},
-  };
 #else
       // A file that grows after it was opened is read at the length it had then (none here).
       {"h12.bmp",
@@ -214,9 +212,16 @@ TEST(DamagedData, EachFailureIsToldInItsOwnWords) {
        privileged ? ""
                   : "was not found.\nFolders searched:\n  DIR (this folder cannot be read: "
                     "permission denied)"},
-  };
 #endif
-  for (const Case& c : cases) {
+  };
+}
+
+// Each way a file can fail is told in its own words, so that the person looks for the right
+// fault: "damaged" is kept for wrong bytes. A named pipe in a file's place is seen for what it
+// is without waiting for a writer. Leave to read is only taken away from a user that needs it.
+TEST(DamagedData, EachFailureIsToldInItsOwnWords) {
+  std::shared_ptr<void> held;  // a file kept open by a case, until the case has run
+  for (const Failure& c : Failures(held)) {
     if (c.words.empty()) continue;
     SCOPED_TRACE(c.file);
     DataFolder folder;

@@ -86,8 +86,8 @@ struct EndCase {
   int turn_after = -1;  // -1: not looked at
 };
 
-TEST(EndOfGame, PositionsAndTheirResults) {
-  const EndCase cases[] = {
+const std::vector<EndCase>& EndCases() {
+  static const std::vector<EndCase> cases = {
       {"hunters close the last free square",
        {{4, 3}, {4, 5}, {6, 3}, {7, 6}},
        {5, 4},
@@ -145,7 +145,11 @@ TEST(EndOfGame, PositionsAndTheirResults) {
        {{{2, 5}, {3, 6}}, {{3, 4}, {2, 5}}},
        Result::kFree},
   };
-  for (const EndCase& c : cases) {
+  return cases;
+}
+
+TEST(EndOfGame, PositionsAndTheirResults) {
+  for (const EndCase& c : EndCases()) {
     SCOPED_TRACE(c.name);
     CheckedGame g;
     StartTwoPlayers(g);

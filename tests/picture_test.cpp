@@ -110,6 +110,31 @@ TEST(TileSet, SquaresAndPiecesOnThem) {
   }
 }
 
+// Every pixel on the outline of the moving piece's mask lies within a pixel of the outline of
+// the same piece at rest on the picked-up square, and the other way round.
+void ExpectOutlinesWithinAPixel(const Image& t, const Image& on_cyan) {
+  const auto moving_piece = [&](int x, int y) { return t.Contains(x, y) && Opaque(t.At(x, y)); };
+  const auto resting_piece = [&](int x, int y) {
+    return on_cyan.Contains(x, y) && on_cyan.At(x, y) != Pixel(kPickedCyan);
+  };
+  const std::function<bool(int, int)> pieces[2] = {moving_piece, resting_piece};
+  const auto on_outline = [](const std::function<bool(int, int)>& in, int x, int y) {
+    return in(x, y) && !(in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1));
+  };
+  for (int which : {0, 1}) {
+    for (int y = 0; y < kTileSize; ++y)
+      for (int x = 0; x < kTileSize; ++x) {
+        if (!on_outline(pieces[which], x, y)) continue;
+        bool near = false;
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx)
+            near = near || on_outline(pieces[1 - which], x + dx, y + dy);
+        EXPECT_TRUE(near) << (which == 0 ? "moving" : "resting") << " outline at " << x << "," << y
+                          << " is more than a pixel from the other";
+      }
+  }
+}
+
 TEST(TileSet, MovingPiecesAreMaskedAndLookLikeTheRestingOnes) {
   const auto tiles = MakeTileSet();
   for (int moving : {tile::kMovingHunter, tile::kMovingWolf}) {
@@ -152,27 +177,7 @@ TEST(TileSet, MovingPiecesAreMaskedAndLookLikeTheRestingOnes) {
       half_covered += (alone.pixels[i] >> 24) >= 128 ? 1 : 0;
     }
     EXPECT_EQ(opaque, half_covered);
-    const Image& on_cyan = tiles[static_cast<std::size_t>(resting[2])];
-    const auto moving_piece = [&](int x, int y) { return t.Contains(x, y) && Opaque(t.At(x, y)); };
-    const auto resting_piece = [&](int x, int y) {
-      return on_cyan.Contains(x, y) && on_cyan.At(x, y) != Pixel(kPickedCyan);
-    };
-    const std::function<bool(int, int)> pieces[2] = {moving_piece, resting_piece};
-    const auto on_outline = [](const std::function<bool(int, int)>& in, int x, int y) {
-      return in(x, y) && !(in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1));
-    };
-    for (int which : {0, 1}) {
-      for (int y = 0; y < kTileSize; ++y)
-        for (int x = 0; x < kTileSize; ++x) {
-          if (!on_outline(pieces[which], x, y)) continue;
-          bool near = false;
-          for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
-              near = near || on_outline(pieces[1 - which], x + dx, y + dy);
-          EXPECT_TRUE(near) << (which == 0 ? "moving" : "resting") << " outline at " << x << ","
-                            << y << " is more than a pixel from the other";
-        }
-    }
+    ExpectOutlinesWithinAPixel(t, tiles[static_cast<std::size_t>(resting[2])]);
   }
 }
 
@@ -237,6 +242,21 @@ TEST(Picture, PanelShowsTheChosenOptionsInsideNavyFrames) {
   }
 }
 
+// Each line of the result block is written in blue on white at its place.
+void ExpectEachLineInBlueOnWhite(const Game& g) {
+  for (int line_top : {12, 41, 70}) {
+    int blue = 0, other = 0;
+    for (int y = line_top; y < std::min(line_top + 19, 84); ++y)
+      for (int x = 456; x <= 612; ++x) {
+        const Color c = g.PixelAt(x, y);
+        if (c == kBlue) ++blue;
+        if (c != kBlue && c != kWhite && (c.r != c.g || c.b != 255)) ++other;
+      }
+    EXPECT_GT(blue, 40) << "line at " << line_top;
+    EXPECT_EQ(other, 0) << "line at " << line_top << " holds colours that are not text on white";
+  }
+}
+
 TEST(Picture, ResultBlockAfterTheEndOfAGame) {
   Game g;
   // During a game the place of the result block shows the background.
@@ -279,18 +299,7 @@ TEST(Picture, ResultBlockAfterTheEndOfAGame) {
   }
   EXPECT_EQ(g.PixelAt(614, 40), kOlive) << "nothing right of the block";
 
-  // Each line is written in blue on white at its place.
-  for (int line_top : {12, 41, 70}) {
-    int blue = 0, other = 0;
-    for (int y = line_top; y < std::min(line_top + 19, 84); ++y)
-      for (int x = 456; x <= 612; ++x) {
-        const Color c = g.PixelAt(x, y);
-        if (c == kBlue) ++blue;
-        if (c != kBlue && c != kWhite && (c.r != c.g || c.b != 255)) ++other;
-      }
-    EXPECT_GT(blue, 40) << "line at " << line_top;
-    EXPECT_EQ(other, 0) << "line at " << line_top << " holds colours that are not text on white";
-  }
+  ExpectEachLineInBlueOnWhite(g);
 
   // A repaint in a new game no longer shows it.
   g.form.GameActive = 1;

@@ -164,14 +164,24 @@ constexpr auto kOpened = MediaPlayer::OpenResult::kOpened;
 constexpr auto kFileFailed = MediaPlayer::OpenResult::kFileFailed;
 constexpr auto kMusicFailed = MediaPlayer::OpenResult::kMusicFailed;
 
-TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
-  if (!std::filesystem::exists(SoundFontFiles().front())) GTEST_SKIP() << "no sound font";
+// A folder of the test's own with a tune without notes and one that plays for half a minute.
+struct Tunes {
+  Tunes() {
+    WriteMidi(short_tune, 0);
+    WriteMidi(long_tune, 480 * 60);
+  }
   const TempFolder temp;
   const std::filesystem::path& dir = temp.Path();
   const std::string short_tune = (dir / "vorlask_short.mid").string();
   const std::string long_tune = (dir / "vorlask_long.mid").string();
-  WriteMidi(short_tune, 0);
-  WriteMidi(long_tune, 480 * 60);
+};
+
+TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
+  if (!std::filesystem::exists(SoundFontFiles().front())) GTEST_SKIP() << "no sound font";
+  const Tunes tunes;
+  const std::filesystem::path& dir = tunes.dir;
+  const std::string& short_tune = tunes.short_tune;
+  const std::string& long_tune = tunes.long_tune;
 
   SdlMediaPlayer player({SoundFontFiles().front()});
   std::string error;
@@ -224,12 +234,19 @@ TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
   EXPECT_NE(player.MusicFailure().find("(driver \"dummy\") stopped working"), std::string::npos)
       << player.MusicFailure();
   EXPECT_EQ(player.Open(long_tune, error), kOpened) << error;
+}
 
 #ifndef _WIN32
-  // A sound font whose outline is sound but which the synthesizer cannot load: the play ends
-  // as soon as the synthesizer says so, naming the font, not the tune. (Timidity, which plays
-  // on Windows, reads no sound font.)
-  const std::string font = (dir / "hollow.sf2").string();
+// A sound font whose outline is sound but which the synthesizer cannot load: the play ends as
+// soon as the synthesizer says so, naming the font, not the tune. (Timidity, which plays on
+// Windows, reads no sound font.)
+TEST_F(SdlEvents, APlayOnAFontTheSynthesizerCannotLoadEndsNamingTheFont) {
+  if (!std::filesystem::exists(SoundFontFiles().front())) GTEST_SKIP() << "no sound font";
+  const Tunes tunes;
+  const std::string& short_tune = tunes.short_tune;
+  std::string error;
+  SDL_Event end;
+  const std::string font = (tunes.dir / "hollow.sf2").string();
   std::ofstream(font, std::ios::binary)
       << std::string("RIFF\x6C\0\0\0sfbkLIST\x60\0\0\0INFO", 24) << std::string(92, '\xAB');
   SdlMediaPlayer hollow({font});
@@ -239,8 +256,8 @@ TEST_F(SdlEvents, EveryStartedPlayEndsWithExactlyOneNotification) {
   hollow.TakeNotice(end.user);
   EXPECT_EQ(hollow.TakeEndOfPlay(), MediaPlayer::PlayEnd::kMusicFailed);
   EXPECT_EQ(hollow.MusicFailure(), "the synthesizer cannot load the MIDI sound font " + font);
-#endif
 }
+#endif
 
 // The first sound font that is a file is the one used; when it fails, or none is there, the
 // music fails as a whole, naming the font, before the synthesizer sees it. (The end-to-end test

@@ -243,62 +243,78 @@ class Soak {
     }
   }
 
+  // One event, then the notifications it leaves owing, then the tallies.
   void Step() {
-    FakePlatform& p = *platform_;
-    TForm3& f = *form_;
     // The random numbers the computer wolf draws.
-    while (p.random_values.size() < 4) {
-      p.random_values.push_back(std::uniform_real_distribution<double>(0.0, 1.0)(rng_));
+    while (platform_->random_values.size() < 4) {
+      platform_->random_values.push_back(std::uniform_real_distribution<double>(0.0, 1.0)(rng_));
     }
-    if (f.AnimateMoves == 1 && ++animation_events_ > kAnimationBudget) {
+    if (form_->AnimateMoves == 1 && ++animation_events_ > kAnimationBudget) {
       Note({Event::kKey, vk::kA});
-      f.FormKeyDown(vk::kA);
+      form_->FormKeyDown(vk::kA);
       animation_events_ = 0;
     } else {
-      const int kind = Uniform(0, 99);
-      if (kind < 45) {
-        const std::uint16_t key = PickKey();
-        Note({Event::kKey, key});
-        f.FormKeyDown(key);
-      } else if (kind < 85) {
-        int x = 0;
-        int y = 0;
-        PickClick(x, y);
-        MouseButton button = MouseButton::kLeft;
-        if (Chance(0.00005)) {
-          constexpr std::array<MouseButton, 3> kOthers = {MouseButton::kRight, MouseButton::kMiddle,
-                                                          MouseButton::kOther};
-          button = kOthers[static_cast<std::size_t>(Uniform(0, 2))];
-        }
-        Note({Event::kClick, static_cast<int>(button), x, y});
-        f.FormMouseUp(button, x, y);
-      } else if (kind < 97) {
-        if (p.timer.Enabled()) {
-          Note({Event::kTimer});
-          f.Timer1Timer();
-        }
-      } else if (kind < 99) {
-        Note({Event::kMusicEnds});
-        p.media.FinishPlay();
-      } else {
-        p.media.fail_open = !p.media.fail_open;
-        Note({Event::kDevice, p.media.fail_open ? 1 : 0});
-      }
+      RandomEvent();
     }
-    // The notifications owed for plays that ended come after the handler, as events. A few
-    // settle any sequence; a notification that keeps owing the next would loop for ever.
+    if (DeliverNotifications()) Tally();
+  }
+
+  // A key, a click, a timer firing, the end of a play or the audio device coming or going.
+  void RandomEvent() {
+    FakePlatform& p = *platform_;
+    TForm3& f = *form_;
+    const int kind = Uniform(0, 99);
+    if (kind < 45) {
+      const std::uint16_t key = PickKey();
+      Note({Event::kKey, key});
+      f.FormKeyDown(key);
+    } else if (kind < 85) {
+      int x = 0;
+      int y = 0;
+      PickClick(x, y);
+      MouseButton button = MouseButton::kLeft;
+      if (Chance(0.00005)) {
+        constexpr std::array<MouseButton, 3> kOthers = {MouseButton::kRight, MouseButton::kMiddle,
+                                                        MouseButton::kOther};
+        button = kOthers[static_cast<std::size_t>(Uniform(0, 2))];
+      }
+      Note({Event::kClick, static_cast<int>(button), x, y});
+      f.FormMouseUp(button, x, y);
+    } else if (kind < 97) {
+      if (p.timer.Enabled()) {
+        Note({Event::kTimer});
+        f.Timer1Timer();
+      }
+    } else if (kind < 99) {
+      Note({Event::kMusicEnds});
+      p.media.FinishPlay();
+    } else {
+      p.media.fail_open = !p.media.fail_open;
+      Note({Event::kDevice, p.media.fail_open ? 1 : 0});
+    }
+  }
+
+  // The notifications owed for plays that ended come after the handler, as events. A few
+  // settle any sequence; a notification that keeps owing the next would loop for ever: false.
+  bool DeliverNotifications() {
+    FakePlatform& p = *platform_;
     for (int delivered = 0; !p.quit_requested && p.media.pending_notifications > 0; ++delivered) {
       if (delivered == kNotificationLimit) {
         music_stuck_ = true;
-        return;
+        return false;
       }
       --p.media.pending_notifications;
       Note({Event::kNotify});
-      f.MediaPlayer1Notify();
+      form_->MediaPlayer1Notify();
     }
-    // The messages of failed music starts would pile up over a long run.
-    if (p.errors.size() > 16) p.errors.clear();
+    return true;
+  }
 
+  // What the event leaves to count: the mode and layout played, and games that ended.
+  void Tally() {
+    const TForm3& f = *form_;
+    // The messages of failed music starts would pile up over a long run.
+    if (platform_->errors.size() > 16) platform_->errors.clear();
     ++coverage_[f.GameMode > 2 ? 0 : f.GameMode][f.StartOption == 2 ? 1 : 0];
     if (f.GameActive == 0 && was_active_) {
       ++games_finished_;

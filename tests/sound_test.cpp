@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/sdl/sdl_platform.h"
@@ -35,90 +36,115 @@ struct Tune {
   std::vector<int> programs;
 };
 
-// Reads a format 0 or 1 file with a ticks-per-quarter division, following tempo changes.
-// Fails the test on anything malformed.
-Tune ReadTune(const std::vector<std::uint8_t>& b) {
-  Tune t;
+// A place in a file's bytes that will not read past their end.
+struct MidiReader {
+  const std::vector<std::uint8_t>& b;
   std::size_t p = 0;
-  auto need = [&](std::size_t n) {
+
+  void Need(std::size_t n) const {
     if (p + n > b.size()) throw std::runtime_error("file ends early");
-  };
-  auto big = [&](int n) {
-    need(static_cast<std::size_t>(n));
+  }
+  // A big-endian number of n bytes.
+  std::uint32_t Big(int n) {
+    Need(static_cast<std::size_t>(n));
     std::uint32_t v = 0;
     for (int i = 0; i < n; ++i)
       v = (v << 8) | b[p++];
     return v;
-  };
-  auto chunk = [&](const char* id) {
-    need(4);
+  }
+  // The length of the chunk with the given id, read past its header.
+  std::uint32_t Chunk(const char* id) {
+    Need(4);
     if (std::string(b.begin() + static_cast<long>(p), b.begin() + static_cast<long>(p) + 4) != id)
       throw std::runtime_error(std::string("no ") + id);
     p += 4;
-    return big(4);
-  };
-  if (chunk("MThd") != 6) throw std::runtime_error("bad header");
-  const std::uint32_t format = big(2), tracks = big(2), division = big(2);
-  if (format > 1 || (division & 0x8000) != 0) throw std::runtime_error("unexpected format");
-
-  struct Tempo {
-    std::uint64_t tick;
-    std::uint32_t micros;
-  };
-  std::vector<Tempo> tempos;
-  std::uint64_t last_tick = 0;
-  for (std::uint32_t track = 0; track < tracks; ++track) {
-    const std::size_t end = p + chunk("MTrk");
-    if (end > b.size()) throw std::runtime_error("track runs past the file");
-    std::uint64_t tick = 0;
-    std::uint8_t status = 0;
-    bool ended = false;
-    while (p < end && !ended) {
-      std::uint32_t delta = 0;
-      do {
-        need(1);
-        delta = (delta << 7) | (b[p] & 0x7F);
-      } while (b[p++] & 0x80);
-      tick += delta;
-      need(1);
-      if (b[p] & 0x80) status = b[p++];
-      if (status == 0xFF) {
-        need(2);
-        const std::uint8_t type = b[p++];
-        const std::uint8_t len = b[p++];
-        need(len);
-        if (type == 0x51)
-          tempos.push_back(
-              {tick, std::uint32_t{b[p]} << 16 | std::uint32_t{b[p + 1]} << 8 | b[p + 2]});
-        if (type == 0x2F) ended = true;
-        p += len;
-        status = 0;
-      } else {
-        const int kind = status >> 4;
-        const int size = kind == 0xC || kind == 0xD ? 1 : 2;
-        need(static_cast<std::size_t>(size));
-        if (kind == 0x9 && b[p + 1] > 0) {
-          ++t.notes;
-          t.lowest = std::min<int>(t.lowest, b[p]);
-          t.highest = std::max<int>(t.highest, b[p]);
-        }
-        if (kind == 0xC) t.programs.push_back(b[p]);
-        if (kind < 0x8) throw std::runtime_error("running status without a status");
-        p += static_cast<std::size_t>(size);
-      }
-    }
-    if (!ended || p != end) throw std::runtime_error("track not closed by its end event");
-    last_tick = std::max(last_tick, tick);
+    return Big(4);
   }
+};
+
+struct Tempo {
+  std::uint64_t tick;
+  std::uint32_t micros;
+};
+
+// Reads one track's events into the tune and its tempo changes; returns the track's last tick.
+std::uint64_t ReadTrack(MidiReader& in, Tune& t, std::vector<Tempo>& tempos) {
+  const std::vector<std::uint8_t>& b = in.b;
+  std::size_t& p = in.p;
+  // The length is read, and p moved past the chunk's header, before p is taken.
+  const std::uint32_t length = in.Chunk("MTrk");
+  const std::size_t end = p + length;
+  if (end > b.size()) throw std::runtime_error("track runs past the file");
+  std::uint64_t tick = 0;
+  std::uint8_t status = 0;
+  bool ended = false;
+  while (p < end && !ended) {
+    std::uint32_t delta = 0;
+    do {
+      in.Need(1);
+      delta = (delta << 7) | (b[p] & 0x7F);
+    } while (b[p++] & 0x80);
+    tick += delta;
+    in.Need(1);
+    if (b[p] & 0x80) status = b[p++];
+    if (status == 0xFF) {
+      in.Need(2);
+      const std::uint8_t type = b[p++];
+      const std::uint8_t len = b[p++];
+      in.Need(len);
+      if (type == 0x51)
+        tempos.push_back(
+            {tick, std::uint32_t{b[p]} << 16 | std::uint32_t{b[p + 1]} << 8 | b[p + 2]});
+      if (type == 0x2F) ended = true;
+      p += len;
+      status = 0;
+    } else {
+      const int kind = status >> 4;
+      const int size = kind == 0xC || kind == 0xD ? 1 : 2;
+      in.Need(static_cast<std::size_t>(size));
+      if (kind == 0x9 && b[p + 1] > 0) {
+        ++t.notes;
+        t.lowest = std::min<int>(t.lowest, b[p]);
+        t.highest = std::max<int>(t.highest, b[p]);
+      }
+      if (kind == 0xC) t.programs.push_back(b[p]);
+      if (kind < 0x8) throw std::runtime_error("running status without a status");
+      p += static_cast<std::size_t>(size);
+    }
+  }
+  if (!ended || p != end) throw std::runtime_error("track not closed by its end event");
+  return tick;
+}
+
+// How long the ticks up to last_tick last, at the tempo changes and 120 beats a minute before
+// the first.
+double Seconds(std::vector<Tempo> tempos, std::uint64_t last_tick, std::uint32_t division) {
+  double seconds = 0;
   std::sort(tempos.begin(), tempos.end(), [](auto& x, auto& y) { return x.tick < y.tick; });
   std::uint64_t at = 0;
   std::uint32_t micros = 500000;
   for (const Tempo& tempo : tempos) {
-    t.seconds += static_cast<double>(tempo.tick - at) * micros / division / 1e6;
+    seconds += static_cast<double>(tempo.tick - at) * micros / division / 1e6;
     at = tempo.tick;
     micros = tempo.micros;
   }
-  t.seconds += static_cast<double>(last_tick - at) * micros / division / 1e6;
+  seconds += static_cast<double>(last_tick - at) * micros / division / 1e6;
+  return seconds;
+}
+
+// Reads a format 0 or 1 file with a ticks-per-quarter division, following tempo changes.
+// Fails the test on anything malformed.
+Tune ReadTune(const std::vector<std::uint8_t>& b) {
+  Tune t;
+  MidiReader in{b};
+  if (in.Chunk("MThd") != 6) throw std::runtime_error("bad header");
+  const std::uint32_t format = in.Big(2), tracks = in.Big(2), division = in.Big(2);
+  if (format > 1 || (division & 0x8000) != 0) throw std::runtime_error("unexpected format");
+  std::vector<Tempo> tempos;
+  std::uint64_t last_tick = 0;
+  for (std::uint32_t track = 0; track < tracks; ++track)
+    last_tick = std::max(last_tick, ReadTrack(in, t, tempos));
+  t.seconds = Seconds(std::move(tempos), last_tick, division);
   return t;
 }
 

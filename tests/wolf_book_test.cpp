@@ -193,6 +193,62 @@ struct Threshold {
 constexpr Threshold kThresholds[] = {{5, 0.4},   {44, 0.4},  {51, 0.35},
                                      {68, 0.45}, {71, 0.45}, {72, 0.3}};
 
+// Whether, with the wolf on one of the target's neighbours, the book takes this variant of the
+// entry: the draw that chooses it sends the wolf to the target, the draw that chooses the other
+// does not, and the search drew once for each randomised entry up to this one.
+bool TakesTheVariant(Game& g, const std::vector<Square>& hunters, Square target, int gap,
+                     int variant, const double (&draw_for)[2], int randomised_so_far) {
+  for (const auto& [dr, dc] : {Square{1, -1}, {1, 1}, {-1, -1}, {-1, 1}}) {
+    const Square wolf{target.first + dr, target.second + dc};
+    if (!OnField(wolf) || std::find(hunters.begin(), hunters.end(), wolf) != hunters.end())
+      continue;
+    if (wolf.first > 10 - 1 - gap) continue;  // lower than the lowest hunters
+    Square after[2];
+    int draws[2];
+    for (int chosen : {0, 1}) {
+      g.platform.random_draws = 0;
+      SetPosition(g.form, {}, wolf);
+      for (const Square& h : hunters)
+        g.form.Board.Set(h.first, h.second, '2');
+      g.platform.random_values.assign(6, draw_for[chosen]);
+      g.form.wolfc();
+      after[chosen] = WolfSquare(g.form);
+      draws[chosen] = g.platform.random_draws;
+    }
+    if (after[variant] == target && after[1 - variant] != target &&
+        draws[variant] == randomised_so_far) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Looks for a placement of the formation, with the wolf next to this variant's target, on which
+// the book takes this entry; every earlier randomised entry sees the same draw.
+bool FindsPlacement(Game& g, const WolfPattern& entry, int variant, const double (&draw_for)[2],
+                    int randomised_so_far) {
+  for (int gap = 0; gap <= 4; ++gap) {
+    for (const bool mirrored : {false, true}) {
+      std::vector<Square> hunters;
+      Square target{};
+      bool fits_field = true;
+      for (int k = 1; k <= entry.RowCount(); ++k) {
+        for (int j = 1; j <= 8; ++j) {
+          const char c = entry.Row(k, variant)[static_cast<std::size_t>(j - 1)];
+          const Square s = Under(k, j, gap, mirrored);
+          if (c == '2') hunters.push_back(s);
+          if (c == '6') target = s;
+          if ((c == '2' || c == '6') && !OnField(s)) fits_field = false;
+        }
+      }
+      if (!fits_field) continue;
+      if (TakesTheVariant(g, hunters, target, gap, variant, draw_for, randomised_so_far))
+        return true;
+    }
+  }
+  return false;
+}
+
 TEST(WolfBook, RandomisedEntriesTakeTheVariantTheDrawChooses) {
   Game g(false);
   int randomised_so_far = 0;
@@ -207,50 +263,7 @@ TEST(WolfBook, RandomisedEntriesTakeTheVariantTheDrawChooses) {
     const double draw_for[2] = {known->threshold, std::nextafter(known->threshold, 1.0)};
     for (int variant : {0, 1}) {
       SCOPED_TRACE("entry " + std::to_string(e) + " variant " + std::to_string(variant));
-      // Look for a placement of the formation, with the wolf next to this variant's target,
-      // on which the book takes this entry; every earlier randomised entry sees the same draw.
-      bool found = false;
-      for (int gap = 0; gap <= 4 && !found; ++gap) {
-        for (const bool mirrored : {false, true}) {
-          std::vector<Square> hunters;
-          Square target{};
-          bool fits_field = true;
-          for (int k = 1; k <= entry.RowCount(); ++k) {
-            for (int j = 1; j <= 8; ++j) {
-              const char c = entry.Row(k, variant)[static_cast<std::size_t>(j - 1)];
-              const Square s = Under(k, j, gap, mirrored);
-              if (c == '2') hunters.push_back(s);
-              if (c == '6') target = s;
-              if ((c == '2' || c == '6') && !OnField(s)) fits_field = false;
-            }
-          }
-          if (!fits_field) continue;
-          for (const auto& [dr, dc] : {Square{1, -1}, {1, 1}, {-1, -1}, {-1, 1}}) {
-            const Square wolf{target.first + dr, target.second + dc};
-            if (!OnField(wolf) || std::find(hunters.begin(), hunters.end(), wolf) != hunters.end())
-              continue;
-            if (wolf.first > 10 - 1 - gap) continue;  // lower than the lowest hunters
-            Square after[2];
-            int draws[2];
-            for (int chosen : {0, 1}) {
-              g.platform.random_draws = 0;
-              SetPosition(g.form, {}, wolf);
-              for (const Square& h : hunters)
-                g.form.Board.Set(h.first, h.second, '2');
-              g.platform.random_values.assign(6, draw_for[chosen]);
-              g.form.wolfc();
-              after[chosen] = WolfSquare(g.form);
-              draws[chosen] = g.platform.random_draws;
-            }
-            if (after[variant] == target && after[1 - variant] != target &&
-                draws[variant] == randomised_so_far) {
-              found = true;
-              break;
-            }
-          }
-          if (found) break;
-        }
-      }
+      const bool found = FindsPlacement(g, entry, variant, draw_for, randomised_so_far);
       EXPECT_TRUE(found);
     }
   }
@@ -271,8 +284,8 @@ struct Fired {
   std::vector<double> draws;
 };
 
-TEST(WolfBook, EveryEntryThatFiresInPlayMovesTheWolfToItsTarget) {
-  const Fired cases[] = {
+const std::vector<Fired>& FiredInPlay() {
+  static const std::vector<Fired> cases = {
       {1, {{4, 3}, {4, 5}, {4, 7}, {4, 9}}, {3, 6}, {2, 7}, {}},
       {2, {{5, 2}, {5, 4}, {5, 6}, {5, 8}}, {3, 4}, {4, 3}, {}},
       {3, {{5, 2}, {5, 4}, {5, 6}, {5, 8}}, {3, 6}, {4, 5}, {}},
@@ -352,8 +365,12 @@ TEST(WolfBook, EveryEntryThatFiresInPlayMovesTheWolfToItsTarget) {
       {78, {{5, 4}, {5, 6}, {5, 8}, {7, 8}}, {3, 4}, {4, 5}, {}},
       {79, {{5, 4}, {6, 7}, {7, 6}, {8, 7}}, {3, 4}, {4, 3}, {}},
   };
+  return cases;
+}
+
+TEST(WolfBook, EveryEntryThatFiresInPlayMovesTheWolfToItsTarget) {
   Game g(false);
-  for (const Fired& c : cases) {
+  for (const Fired& c : FiredInPlay()) {
     SCOPED_TRACE("entry " + std::to_string(c.entry));
     SetPosition(g.form, {}, c.wolf);
     for (const Square& h : c.hunters)
