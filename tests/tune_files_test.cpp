@@ -67,6 +67,30 @@ std::vector<unsigned char> Join(std::vector<unsigned char> a, const std::vector<
   return a;
 }
 
+// A valid tune of exactly `size` bytes (at least 160), made up with a text event.
+std::vector<unsigned char> TuneOfSize(std::size_t size) {
+  const std::size_t text = size - 32;  // the header, the chunk, the event's fields, the end
+  std::vector<unsigned char> e = {0x00,
+                                  0xFF,
+                                  0x01,
+                                  static_cast<unsigned char>(0x80 | text >> 14),
+                                  static_cast<unsigned char>(0x80 | (text >> 7 & 0x7F)),
+                                  static_cast<unsigned char>(text & 0x7F)};
+  e.resize(e.size() + text, 'x');
+  return Tune(e);
+}
+
+// `count` "GM system on" messages, the first `first` ticks after what went before.
+std::vector<unsigned char> GmSystemOn(std::size_t count, unsigned char first = 0) {
+  std::vector<unsigned char> e;
+  for (std::size_t i = 0; i < count; ++i)
+    e.insert(e.end(), {i == 0 ? first : std::uint8_t{0}, 0xF0, 0x05, 0x7E, 0x7F, 0x09, 0x01, 0xF7});
+  return e;
+}
+
+// A tempo of 480,000 microseconds a beat: at 480 ticks a beat, a tick is a millisecond.
+const std::vector<unsigned char> kTickAMillisecond = {0x00, 0xFF, 0x51, 0x03, 0x07, 0x53, 0x00};
+
 struct TuneCase {
   const char* name;
   std::vector<unsigned char> bytes;
@@ -97,20 +121,32 @@ std::vector<TuneCase> TuneCases() {
       {"events after the end", Midi({0x00, 0xFF, 0x2F, 0x00, 0x00, 0x90, 60, 64}),
        "goes on after its end"},
       {"no end", Midi({0x00, 0x90, 60, 64}), "does not end"},
-      {"more events than the bound", Tune(Events(0x80, kMaxTuneEvents, 0, 1)),
-       "more than 16384 events"},
-      {"a file past the bound", Tune(std::vector<unsigned char>(kMaxTuneBytes, 0)),
-       "more than any tune"},
+      {"as many events as the bound", Tune(Events(0x80, kMaxTuneEvents - 1, 0, 1)), ""},
+      {"one event more", Tune(Events(0x80, kMaxTuneEvents, 0, 1)), "more than 16384 events"},
+      {"a file at the bound", TuneOfSize(kMaxTuneBytes), ""},
+      {"a file one byte past it", TuneOfSize(kMaxTuneBytes + 1), "more than any tune"},
       {"32 notes at once, 10 ms apart", Tune(Join(Events(0x90, 32), Events(0x90, 32, 10))), ""},
+      {"a 33rd note exactly 10 ms after the first",
+       Tune(Join(kTickAMillisecond, Join(Events(0x90, 32), Events(0x90, 1, 10)))), ""},
+      {"a 33rd note 9 ms after the first",
+       Tune(Join(kTickAMillisecond, Join(Events(0x90, 32), Events(0x90, 1, 9)))),
+       "starts 33 notes within 10 ms"},
       {"33 notes at once", Tune(Events(0x90, 33)), "starts 33 notes within 10 ms"},
       {"33 notes a tick apart at a fast tempo",
        Tune(Join({0x00, 0xFF, 0x51, 0x03, 0x00, 0x03, 0xE8}, Events(0x90, 33, 0, 1))),
        "starts 33 notes within 10 ms"},
       {"128 controllers before any note", Tune(Events(0xB0, 128)), ""},
-      {"32 pitch bends at once over 64 voices", Tune(Join(Events(0x90, 32), Events(0xE0, 32, 20))),
+      {"30 pitch bends at once over 64 voices", Tune(Join(Events(0x90, 32), Events(0xE0, 30, 20))),
        ""},
-      {"33 pitch bends at once over 64 voices", Tune(Join(Events(0x90, 32), Events(0xE0, 33, 20))),
-       "asks the synthesizer for 8448 changes to its voices within 10 ms"},
+      {"31 pitch bends at once over 64 voices", Tune(Join(Events(0x90, 32), Events(0xE0, 31, 20))),
+       "asks the synthesizer for 8432 changes to its voices within 10 ms"},
+      {"8 resets of every channel before any note", Tune(GmSystemOn(8)), ""},
+      {"9 resets of every channel before any note", Tune(GmSystemOn(9)),
+       "asks the synthesizer for 9216 changes"},
+      {"4 resets of every channel over 64 voices", Tune(Join(Events(0x90, 32), GmSystemOn(4, 20))),
+       ""},
+      {"5 resets of every channel over 64 voices", Tune(Join(Events(0x90, 32), GmSystemOn(5, 20))),
+       "asks the synthesizer for 10240 changes"},
   };
 }
 
@@ -131,6 +167,7 @@ TEST(HostileTunes, EachBreachOfTheRulesIsNamedAndTheBoundsHoldExactly) {
       {kHostile / "notes-at-once-16KiB.mid", "notes within 10 ms"},
       {kHostile / "densest-allowed.mid", ""},
       {kHostile / "pitch-bends-over-256-voices.mid", "changes to its voices within 10 ms"},
+      {kHostile / "gm-system-on-flood.mid", "changes to its voices within 10 ms"},
       {fs::path(VORLASK_SOURCE_DATA_DIR) / "entrtanr.mid", ""},
       {fs::path(VORLASK_SOURCE_DATA_DIR) / "hellomyb.mid", ""},
       {fs::path(VORLASK_SOURCE_DATA_DIR) / "maplerag.mid", ""},
