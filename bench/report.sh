@@ -3,7 +3,9 @@
 # Xvfb display:
 #   - start to first frame against a minimal SDL window, CPU while idle over 10 s and resident
 #     memory while idle (bench/startup.sh);
-#   - CPU and resident memory while the music plays (to SDL's silent audio device);
+#   - CPU and resident memory while the music plays (to SDL's silent audio device), and the
+#     longest hold of the audio lock, which stopping the music waits for, with an ordinary tune
+#     and with the busiest the tune check lets through (bench/audio_hold.cpp);
 #   - the computer players' time per move (vorlask_bench);
 #   - the speed measurement at start-up and the duration of an animated move (bench/animation.sh).
 # Prints the report in Markdown; with --docs it writes it into docs/performance.md between the
@@ -56,7 +58,7 @@ if [ "$into_docs" = 1 ]; then
 fi
 build=build-bench
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)" --target vorlask vorlask_bench >/dev/null
+cmake --build "$build" -j"$(nproc)" --target vorlask vorlask_bench audio_hold >/dev/null
 game="$PWD/$build/vorlask"
 
 # What each benchmark measures, by its name: "name|description" lines.
@@ -118,8 +120,17 @@ read -r idle_rss music_rss music_cpu <<<"$music"
 animation="$(bash bench/animation.sh "$game" 4)"
 calibration="$(sed -n 's/^speed measurement: \([0-9.]* to [0-9.]*\) s.*/\1/p' <<<"$animation")"
 mean_move="$(sed -n 's/^mean move: \([0-9.]*\) s/\1/p' <<<"$animation")"
-if [ -z "$music_cpu" ] || [ -z "$calibration" ] || [ -z "$mean_move" ]; then
-  echo "bench/report.sh: a measurement gave no figure (music: '$music'; animation: '$animation')" >&2
+hostile="$(mktemp -d)"
+bash tests/hostile/make_hostile.sh "$hostile" >/dev/null
+holds="$("$build/bench/audio_hold" data/entrtanr.mid "$hostile/densest-allowed.mid" \
+  "$hostile/gm-resets-at-the-bound.mid")"
+rm -rf "$hostile"
+hold() { sed -n "s/^.*$1: audio lock held at most \([0-9]*\) ms.*/\1/p" <<<"$holds"; }
+hold_tune="$(hold entrtanr.mid)" hold_notes="$(hold densest-allowed.mid)"
+hold_resets="$(hold gm-resets-at-the-bound.mid)"
+if [ -z "$music_cpu" ] || [ -z "$calibration" ] || [ -z "$mean_move" ] || [ -z "$hold_tune" ] ||
+  [ -z "$hold_notes" ] || [ -z "$hold_resets" ]; then
+  echo "bench/report.sh: a measurement gave no figure (music: '$music'; animation: '$animation'; audio lock: '$holds')" >&2
   exit 1
 fi
 
@@ -128,6 +139,7 @@ cat <<EOF
 |---|---|---|
 | resident memory, idle / with music playing | $idle_rss MiB / $music_rss MiB | under 40 MiB idle |
 | CPU while the music plays (10 s) | $music_cpu % | small |
+| longest hold of the audio lock: a tune of the game / the densest notes / the most resets the check lets through | $hold_tune / $hold_notes / $hold_resets ms | at most 20 ms |
 | speed measurement at start-up | $calibration s | 3 to 4 s |
 | one animated move, click to final board (mean of 4) | $mean_move s | 2 to 3 s |
 

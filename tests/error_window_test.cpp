@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "checks/error_box.h"
+#include "gfx/builtin_font.h"
 #include "platform/sdl/error_window.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/system.h"
@@ -100,35 +101,44 @@ TEST(ErrorBoxWrap, AnEndlessMessageIsCutShortQuicklyWithAnEllipsis) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
-// The real font: what the game really reports fits the window, which fits on the screen the
-// game's window fits on.
+// The real font, and the one built into the program for when that failed: what the game really
+// reports fits the window, which fits on the screen the game's window fits on.
 TEST(ErrorBoxLayout, RealMessagesInTheGamesFontFitTheirWindow) {
-  TtfTextRenderer text(FontFile());
+  TtfTextRenderer ttf(FontFile());
   std::string error;
-  ASSERT_TRUE(text.Ready(error)) << error;
+  ASSERT_TRUE(ttf.Ready(error)) << error;
+  BuiltinTextRenderer builtin;
   const Font font;
-  auto width_of = [&](const std::string& s) { return text.Render(s, font, kWhite).width; };
-  const int line_height = text.Render("Ag", font, kWhite).height;
-  using L = ErrorBoxLayout;
-  const std::string folder = "/home/someone/a very long folder name indeed/games/vorlask/share";
-  for (const std::string& message :
-       {std::string("OK"),
-        "Vorlask cannot start: the data file \"h12.bmp\" (" + folder +
-            "/h12.bmp) is missing.\nFolders searched:\n  " + folder + "\n  /usr/share/vorlask",
-        std::string(1000, 'W')}) {
-    SCOPED_TRACE(message.substr(0, 40));
-    const L layout = LayOutErrorBox(message, width_of, line_height);
-    EXPECT_LE(layout.width, kClientWidth);
-    EXPECT_LE(layout.height, kClientHeight);
-    EXPECT_GE(layout.width, L::kMinWidth);
-    for (const std::string& line : layout.lines)
-      EXPECT_LE(width_of(line), L::kMaxTextWidth) << line;
-    const int text_bottom = layout.text_y + static_cast<int>(layout.lines.size()) * line_height;
-    EXPECT_GE(layout.button_y, text_bottom);
-    EXPECT_LE(layout.button_x + L::kButtonWidth, layout.width);
-    EXPECT_LE(layout.button_y + L::kButtonHeight, layout.height);
-    EXPECT_TRUE(layout.OnButton(layout.button_x, layout.button_y));
-    EXPECT_FALSE(layout.OnButton(layout.button_x + L::kButtonWidth, layout.button_y));
+  // A character the built-in font lacks shows as '?', however long it is in UTF-8.
+  EXPECT_EQ(builtin.Render("a\u00e9\u0416b", font, kWhite).pixels,
+            builtin.Render("a??b", font, kWhite).pixels);
+  EXPECT_NE(builtin.Render("ab", font, kWhite).pixels, builtin.Render("a?", font, kWhite).pixels);
+  for (TextRenderer* renderer :
+       {static_cast<TextRenderer*>(&ttf), static_cast<TextRenderer*>(&builtin)}) {
+    TextRenderer& text = *renderer;
+    auto width_of = [&](const std::string& s) { return text.Render(s, font, kWhite).width; };
+    const int line_height = text.Render("Ag", font, kWhite).height;
+    using L = ErrorBoxLayout;
+    const std::string folder = "/home/someone/a very long folder name indeed/games/vorlask/share";
+    for (const std::string& message :
+         {std::string("OK"),
+          "Vorlask cannot start: the data file \"h12.bmp\" (" + folder +
+              "/h12.bmp) is missing.\nFolders searched:\n  " + folder + "\n  /usr/share/vorlask",
+          std::string(1000, 'W')}) {
+      SCOPED_TRACE(message.substr(0, 40));
+      const L layout = LayOutErrorBox(message, width_of, line_height);
+      EXPECT_LE(layout.width, kClientWidth);
+      EXPECT_LE(layout.height, kClientHeight);
+      EXPECT_GE(layout.width, L::kMinWidth);
+      for (const std::string& line : layout.lines)
+        EXPECT_LE(width_of(line), L::kMaxTextWidth) << line;
+      const int text_bottom = layout.text_y + static_cast<int>(layout.lines.size()) * line_height;
+      EXPECT_GE(layout.button_y, text_bottom);
+      EXPECT_LE(layout.button_x + L::kButtonWidth, layout.width);
+      EXPECT_LE(layout.button_y + L::kButtonHeight, layout.height);
+      EXPECT_TRUE(layout.OnButton(layout.button_x, layout.button_y));
+      EXPECT_FALSE(layout.OnButton(layout.button_x + L::kButtonWidth, layout.button_y));
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "gfx/builtin_font.h"
 #include "platform/sdl/display_scale.h"
 #include "platform/sdl/system.h"
 
@@ -144,16 +145,17 @@ void ReportError(const std::string& message, TextRenderer* text, int scale, SDL_
   std::fflush(stderr);
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
   std::string error;
-  if (text != nullptr) {
-    ErrorWindow window(shown, *text);
-    if (window.Open(scale, parent, error)) {
-      window.Wait(other);
-      // The keyboard goes back to the game, also where no window manager hands it back.
-      if (parent != nullptr) SDL_SetWindowInputFocus(parent);
-      return;
-    }
-    std::fprintf(stderr, "vorlask: %s\n", error.c_str());
+  // Without the game's font, which may be what failed, the window speaks with the one built
+  // into the program.
+  BuiltinTextRenderer builtin;
+  ErrorWindow window(shown, text != nullptr ? *text : builtin);
+  if (window.Open(scale, parent, error)) {
+    window.Wait(other);
+    // The keyboard goes back to the game, also where no window manager hands it back.
+    if (parent != nullptr) SDL_SetWindowInputFocus(parent);
+    return;
   }
+  std::fprintf(stderr, "vorlask: %s\n", error.c_str());
   // The window system's own box, which on X11 shows only where its fonts are installed.
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Vorlask", shown.c_str(), parent);
 }

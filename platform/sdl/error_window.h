@@ -51,8 +51,9 @@ class ErrorWindow {
 };
 
 // Reports a problem: a line on stderr, then, where a display is available, the error window
-// until the person closes it. Without the game's font the window system's message box is the
-// last resort. Without a display stderr alone has the message.
+// until the person closes it, drawn with the game's font or, without it, with the font built
+// into the program. Where no window can be made, the window system's message box is the last
+// resort. Without a display stderr alone has the message.
 void ReportError(const std::string& message, TextRenderer* text, int scale, SDL_Window* parent,
                  const OtherEvent& other);
 

@@ -12,8 +12,8 @@ namespace vorlask {
 int RunVorlask();
 
 // Reports a problem before the game's window shows: stderr, and the game's error window where
-// a display is available, until the person closes it. Without the game's font (text nullptr)
-// the window system's message box is the last resort. Scale 0: the scale of this screen.
+// a display is available, until the person closes it; without the game's font (text nullptr)
+// it is drawn with the font built into the program. Scale 0: the scale of this screen.
 void ShowStartupError(const std::string& message, TextRenderer* text = nullptr, int scale = 0);
 
 }  // namespace vorlask

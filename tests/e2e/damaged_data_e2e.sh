@@ -271,6 +271,38 @@ for how in "n s n Escape" TERM close; do
   report "the densest tune allowed, ended by $how" - "$kb" "$E2E_EXIT_MS"
 done
 
+# ---- The game's own font missing, cut short or a named pipe: the error window speaks with the
+# font built into the program. The font is swapped in a mount namespace of the game's own,
+# which only root may make ----
+font="${VORLASK_E2E_FONT:-/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf}"
+if [ "$(id -u)" -eq 0 ] && unshare --mount true 2>/dev/null; then
+  head -c 2000 "$font" >"$E2E_TMP/cut-font.ttf"
+  mkfifo "$E2E_TMP/fifo-font.ttf"
+  mkdir -p "$E2E_TMP/no-fonts"
+  swaps=(
+    "$E2E_TMP/no-fonts|$(dirname "$font")|is missing"
+    "$E2E_TMP/cut-font.ttf|$font|cannot open the font"
+    "$E2E_TMP/fifo-font.ttf|$font|is not a file: it is a named pipe"
+  )
+  for swap in "${swaps[@]}"; do
+    IFS='|' read -r from onto words <<<"$swap"
+    E2E_WRAP=(unshare --mount --propagation private -- sh -c
+      'mount --bind "$0" "$1" && shift && exec "$@"' "$from" "$onto")
+    e2e_start_game
+    E2E_WRAP=()
+    E2E_ERROR_FONT=builtin e2e_expect_error_window "$(basename "$font")"
+    shown=$((E2E_ERROR_SHOWN_MS - E2E_STARTED_MS))
+    kb="$(e2e_peak_kb)"
+    e2e_expect_stderr_contains "$words"
+    e2e_close_error_window Return
+    e2e_time_exit "$(e2e_now_ms)"
+    [ "$E2E_STATUS" = 1 ] || e2e_fail "its font $words: exit status $E2E_STATUS, expected 1"
+    report "its font: $words" "$shown" "$kb" "$E2E_EXIT_MS"
+  done
+else
+  e2e_log "its own font swapped: skipped, for it needs root and a mount namespace"
+fi
+
 # ---- Sound fonts that the synthesizer cannot load, and an audio device that fails ----
 printf 'not a sound font, just words' >"$E2E_TMP/junk.sf2"
 cp /usr/share/sounds/sf2/TimGM6mb.sf2 "$E2E_TMP/short.sf2" 2>/dev/null ||

@@ -33,6 +33,8 @@ E2E_PID=""
 E2E_TRACER_PID=""
 E2E_STATUS=""
 E2E_WID=""
+# A command the game is started under, before its own: a namespace of its own, for instance.
+E2E_WRAP=()
 E2E_SHOT="$E2E_TMP/shot.ppm"
 E2E_STDOUT="$E2E_TMP/stdout"
 E2E_STDERR="$E2E_TMP/stderr"

@@ -49,7 +49,7 @@ e2e_start_game() {
   if [ -n "${E2E_AS_USER:-}" ] && [ "$(id -u)" -eq 0 ]; then
     as=(setpriv --reuid="$E2E_AS_USER" --regid="$E2E_AS_USER" --clear-groups --)
   fi
-  (cd "$dir" && exec "${as[@]}" "$bin" >"$E2E_STDOUT" 2>"$E2E_STDERR") &
+  (cd "$dir" && exec "${as[@]}" "${E2E_WRAP[@]}" "$bin" >"$E2E_STDOUT" 2>"$E2E_STDERR") &
   E2E_PID=$!
 }
 

@@ -120,7 +120,8 @@ e2e_play_against_computer() {
 # e2e_expect_error_window NAME [SECONDS]: the game's error window is shown (a window titled
 # Vorlask other than the game's), its message on stderr names NAME, and the window shows
 # exactly that message: the screenshot is compared with the picture the game's own drawing
-# code makes of it. Sets E2E_ERROR_WID, E2E_ERROR_OK (the OK button's middle: "x y") and
+# code makes of it (E2E_ERROR_FONT=builtin: with the font built into the program). Sets
+# E2E_ERROR_WID, E2E_ERROR_OK (the OK button's middle: "x y") and
 # E2E_ERROR_SHOWN_MS (when the window was first seen, as e2e_now_ms tells time).
 e2e_expect_error_window() {
   local name="$1" limit="${2:-20}" i id ids tool geometry
@@ -142,7 +143,8 @@ e2e_expect_error_window() {
   tool="${VORLASK_E2E_ERROR_BOX_PICTURE:-$(dirname "$E2E_BIN")/tests/e2e_error_box_picture}"
   [ -x "$tool" ] || e2e_fail "$tool is missing (build target e2e_error_box_picture)"
   e2e_error_message >"$E2E_TMP/message"
-  geometry="$("$tool" "$E2E_TMP/message" "$E2E_TMP/expected.ppm")" || e2e_fail "$tool failed"
+  geometry="$("$tool" ${E2E_ERROR_FONT:+--"$E2E_ERROR_FONT"} "$E2E_TMP/message" "$E2E_TMP/expected.ppm")" ||
+    e2e_fail "$tool failed"
   E2E_ERROR_OK="$(cut -d' ' -f3,4 <<<"$geometry")"
   local s="${E2E_SCALE:-1}" w h differ
   read -r w h _ <<<"$geometry"

@@ -76,10 +76,18 @@ tune densest-allowed.mid "$out/.groups"
 } >"$out/.bends"
 tune pitch-bends-over-256-voices.mid "$out/.bends"
 # A "GM system on" message, which resets every channel, 8,188 times at the first tick, then one
-# note: before the first note no voice sounds, and each message must cost something all the same.
+# note a tick later: before the first note no voice sounds, and each message must cost
+# something all the same.
 bytes 00 f0 05 7e 7f 09 01 f7 >"$out/.gm-on"
-{ repeat "$out/.gm-on" $((8 * 8188)) && bytes 00 90 3c 40; } >"$out/.resets"
+{ repeat "$out/.gm-on" $((8 * 8188)) && bytes 01 90 3c 40; } >"$out/.resets"
 tune gm-system-on-flood.mid "$out/.resets"
+# As many of them as the check lets through: seven at a time, 11 ticks (11.5 ms) apart, for
+# seven seconds, with a chord of three notes sounding.
+{
+  bytes 00 90 3c 40 00 40 40 00 43 40
+  for group in $(seq 1 600); do bytes 0b f0 05 7e 7f 09 01 f7 && repeat "$out/.gm-on" 48; done
+} >"$out/.resets"
+tune gm-resets-at-the-bound.mid "$out/.resets"
 rm -f "$unit" "$out/.groups" "$out/.bends" "$out/.notes" "$out/.gm-on" "$out/.resets"
 
 # Bitmaps. A picture of 2048 by 1024 pixels is the largest the game decodes.
