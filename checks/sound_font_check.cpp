@@ -6,11 +6,23 @@
 
 namespace vorlask {
 
-bool IsSoundFont(const std::string& name) {
+namespace {
+
+std::string Ending(const std::string& name) {
   std::string end = name.substr(name.size() - std::min<std::size_t>(4, name.size()));
   for (char& c : end)
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return end == ".sf2" || end == ".sf3";
+  return end;
+}
+
+}  // namespace
+
+bool IsSoundFont(const std::string& name) {
+  return Ending(name) == ".sf2" || Ending(name) == ".sf3";
+}
+
+bool IsPlainSoundFont(const std::string& name) {
+  return Ending(name) == ".sf2";
 }
 
 std::string SoundFontProblem(const std::vector<unsigned char>& head, std::uint64_t size) {

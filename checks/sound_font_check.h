@@ -9,6 +9,9 @@ namespace vorlask {
 // The music's instruments are named by one file: a SoundFont (".sf2", ".sf3"), which FluidSynth
 // reads by name, or else the configuration of Timidity, which the page and Windows use.
 bool IsSoundFont(const std::string& name);
+// A SoundFont whose samples are plain 16-bit data (".sf2"), which the game can cut down to what
+// a tune plays; a compressed one (".sf3") is handed to the synthesizer whole.
+bool IsPlainSoundFont(const std::string& name);
 
 // What is wrong with a SoundFont of `size` bytes whose first bytes are `head`, or an empty
 // text: it must be a RIFF file of the form "sfbk" whose header gives its true length.

@@ -1,9 +1,11 @@
 #include "checks/tune_check.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -26,6 +28,10 @@ struct Timeline {
   std::vector<std::pair<std::uint64_t, std::uint32_t>> tempos;  // tick, microseconds a beat
   std::vector<std::pair<std::uint64_t, Kind>> events;           // those that reach the synthesizer
   std::size_t count = 0;                                        // every event, of every kind
+  // For each channel: whether it plays a note, and the banks and programs it selects.
+  std::array<bool, 16> plays{};
+  std::array<std::set<int>, 16> banks;
+  std::array<std::set<int>, 16> programs;
 };
 
 // A variable-length number of at most four bytes, within `end`.
@@ -77,6 +83,10 @@ std::string ReadChannelEvent(const unsigned char* p, std::size_t size, std::size
     if ((p[at + i] & 0x80u) != 0) return " has an event whose data are out of range";
   }
   const unsigned kind = status >> 4;
+  const unsigned channel = status & 0xF;
+  if (kind == 0x9 && p[at + 1] != 0) timeline.plays[channel] = true;
+  if (kind == 0xC) timeline.programs[channel].insert(p[at]);
+  if (kind == 0xB && p[at] == 0) timeline.banks[channel].insert(p[at + 1]);  // bank select
   Kind asks = Kind::kChange;
   if (kind == 0x9 && p[at + 1] != 0) {
     asks = Kind::kNoteOn;
@@ -271,13 +281,30 @@ std::string LoadProblem(Timeline& timeline, std::uint32_t division) {
   return {};
 }
 
+std::vector<Preset> PresetsPlayed(Timeline& timeline) {
+  std::set<Preset> presets;
+  for (std::size_t channel = 0; channel < 16; ++channel) {
+    if (!timeline.plays[channel]) continue;
+    std::set<int>& banks = timeline.banks[channel];
+    std::set<int>& programs = timeline.programs[channel];
+    banks.insert(channel == 9 ? 128 : 0);
+    programs.insert(0);
+    for (const int bank : banks) {
+      for (const int program : programs)
+        presets.insert({bank, program});
+    }
+  }
+  return {presets.begin(), presets.end()};
+}
+
 }  // namespace
 
 // The player takes an empty or garbled file as a tune that ends at once, so the music would
 // skip it without a word, and with every file damaged would spin from one to the next. A header
 // that declares fewer tracks than the file holds makes the player read only those; with none
 // declared it plays nothing at all.
-std::string TuneProblem(const unsigned char* bytes, std::size_t size) {
+std::string TuneProblem(const unsigned char* bytes, std::size_t size,
+                        std::vector<Preset>* presets) {
   std::uint32_t declared = 0;
   std::uint32_t division = 0;
   if (std::string problem = HeaderProblem(bytes, size, declared, division); !problem.empty())
@@ -285,7 +312,9 @@ std::string TuneProblem(const unsigned char* bytes, std::size_t size) {
   Timeline timeline;
   if (std::string problem = TracksProblem(bytes, size, declared, timeline); !problem.empty())
     return problem;
-  return LoadProblem(timeline, division);
+  if (std::string problem = LoadProblem(timeline, division); !problem.empty()) return problem;
+  if (presets != nullptr) *presets = PresetsPlayed(timeline);
+  return {};
 }
 
 }  // namespace vorlask

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace vorlask {
 
@@ -40,10 +41,21 @@ inline constexpr std::size_t kControllerCost = 16;
 inline constexpr std::size_t kResetCost = 64;
 inline constexpr std::size_t kExclusiveCost = kMaxQueuedAtOnce / 8;
 
+// A preset as a tune selects it for a channel: a bank and a program.
+struct Preset {
+  int bank = 0;
+  int program = 0;
+  friend bool operator==(const Preset&, const Preset&) = default;
+  friend auto operator<=>(const Preset&, const Preset&) = default;
+};
+
 // What is wrong with a Standard MIDI File of `size` bytes, or an empty text. Every event of every
 // track is read, each length within its chunk, and the whole tune is held to the bounds above,
 // so that nothing that passes can make the synthesizer allocate much, flood its queue or hold
-// the audio thread for long.
-std::string TuneProblem(const unsigned char* bytes, std::size_t size);
+// the audio thread for long. A tune that passes has the presets it may play written to
+// `presets`, sorted: for each channel that plays a note, every bank and program it selects
+// (bank 128 for the drums of the tenth channel, program 0 where none is chosen).
+std::string TuneProblem(const unsigned char* bytes, std::size_t size,
+                        std::vector<Preset>* presets = nullptr);
 
 }  // namespace vorlask

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "checks/sound_font_cut.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/system.h"
 #include "support/temp_folder.h"
@@ -179,7 +180,11 @@ class RealSound : public ::testing::Test {
     ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
     RegisterLoopEvents();
   }
-  void TearDown() override { SDL_Quit(); }
+  void TearDown() override {
+    SDL_Quit();
+    SDL_setenv("SDL_AUDIODRIVER", "", 1);
+    SDL_setenv("SDL_DISKAUDIOFILE", "", 1);
+  }
   // Plays the file for a moment and returns the root mean square of the samples written.
   double PlayAndMeasure(const std::string& file, std::size_t& samples) {
     {
@@ -212,6 +217,146 @@ TEST_F(RealSound, EachTunePlaysAudiblyThroughTheSoundFont) {
     EXPECT_GE(samples, 2u * 44100u);  // a second, both channels
     EXPECT_GT(rms, 300.0);            // of a full scale of 32767; silence is 0
   }
+}
+
+// Little-endian fields and ids, written one after another.
+struct Riff {
+  std::vector<unsigned char> bytes = std::vector<unsigned char>(0);
+  Riff& U16(std::uint32_t v) {
+    bytes.push_back(static_cast<unsigned char>(v));
+    bytes.push_back(static_cast<unsigned char>(v >> 8));
+    return *this;
+  }
+  Riff& U32(std::uint32_t v) { return U16(v & 0xFFFF).U16(v >> 16); }
+  Riff& Id(const char* id) {
+    for (int i = 0; i < 4; ++i)
+      bytes.push_back(static_cast<unsigned char>(id[i]));
+    return *this;
+  }
+  Riff& Name(const char* name) {
+    for (std::size_t i = 0; i < 20; ++i)
+      bytes.push_back(i < std::strlen(name) ? static_cast<unsigned char>(name[i]) : 0);
+    return *this;
+  }
+  Riff& Chunk(const char* id, const Riff& body) {
+    Id(id).U32(static_cast<std::uint32_t>(body.bytes.size()));
+    bytes.insert(bytes.end(), body.bytes.begin(), body.bytes.end());
+    return *this;
+  }
+};
+
+// A SoundFont of one preset (bank 0, program 0) that plays one sample of `length` samples.
+std::vector<unsigned char> OneSampleFont(std::uint32_t length) {
+  Riff smpl;
+  smpl.bytes.assign(2 * (length + 46), 1);
+  Riff pdta;
+  pdta.Id("pdta");
+  pdta.Chunk("phdr", Riff()
+                         .Name("piano")
+                         .U16(0)
+                         .U16(0)
+                         .U16(0)
+                         .U32(0)
+                         .U32(0)
+                         .U32(0)
+                         .Name("EOP")
+                         .U16(0)
+                         .U16(0)
+                         .U16(1)
+                         .U32(0)
+                         .U32(0)
+                         .U32(0));
+  pdta.Chunk("pbag", Riff().U16(0).U16(0).U16(1).U16(0));
+  pdta.Chunk("pmod", Riff().U32(0).U32(0).U16(0));
+  pdta.Chunk("pgen", Riff().U16(41).U16(0).U32(0));
+  pdta.Chunk("inst", Riff().Name("piano").U16(0).Name("EOI").U16(1));
+  pdta.Chunk("ibag", Riff().U16(0).U16(0).U16(1).U16(0));
+  pdta.Chunk("imod", Riff().U32(0).U32(0).U16(0));
+  pdta.Chunk("igen", Riff().U16(53).U16(0).U32(0));
+  pdta.Chunk("shdr", Riff()
+                         .Name("note")
+                         .U32(0)
+                         .U32(length)
+                         .U32(0)
+                         .U32(length)
+                         .U32(44100)
+                         .U16(60)
+                         .U16(0)
+                         .U16(1)
+                         .Name("EOS")
+                         .U32(0)
+                         .U32(0)
+                         .U32(0)
+                         .U32(0)
+                         .U32(0)
+                         .U16(0)
+                         .U16(0)
+                         .U16(0));
+  Riff sdta;
+  sdta.Id("sdta").Chunk("smpl", smpl);
+  Riff body;
+  body.Id("sfbk").Chunk("LIST", sdta).Chunk("LIST", pdta);
+  return Riff().Chunk("RIFF", body).bytes;
+}
+
+// A tune's presets cut out of a SoundFont: the samples of those it has, to the byte of what the
+// game reads, and its preset data to the byte of their bound; a font with no sample for them
+// cannot play the music, which the player tells as it tells a failed sound font.
+TEST(SoundFontCut, TheTunesPresetsAloneWithinTheirBounds) {
+  const auto cut = [](const std::vector<unsigned char>& font, std::vector<unsigned char>& out) {
+    const ReadAt read = [&font](std::uint64_t at, std::size_t n, std::vector<unsigned char>& o) {
+      if (at > font.size() || n > font.size() - at) return false;
+      o.assign(font.begin() + static_cast<std::ptrdiff_t>(at),
+               font.begin() + static_cast<std::ptrdiff_t>(at + n));
+      return true;
+    };
+    SoundFontChunks chunks;
+    std::string problem = FindSoundFontChunks(read, font.size(), chunks);
+    return problem.empty() ? CutSoundFont(read, chunks, {{0, 0}}, out) : problem;
+  };
+  const auto at_bound = static_cast<std::uint32_t>(kMaxCutSampleBytes / 2 - 46);
+  std::vector<unsigned char> out;
+  EXPECT_EQ(cut(OneSampleFont(at_bound), out), "");
+  // What was cut is cut again to the same bytes: it holds nothing the tune does not play.
+  std::vector<unsigned char> again;
+  EXPECT_EQ(cut(out, again), "");
+  EXPECT_EQ(again, out);
+  EXPECT_NE(cut(OneSampleFont(at_bound + 1), out).find("more than the game gives its music"),
+            std::string::npos);
+  // Its sample past the end of the sample data: nothing the tune plays can sound.
+  std::vector<unsigned char> past = OneSampleFont(100);
+  past[past.size() - 46 - 46 + 24 + 1] = 0xFF;
+  EXPECT_NE(cut(past, out).find("no samples for the instruments the tunes play"),
+            std::string::npos);
+
+  if (!std::filesystem::exists(SoundFontFiles().front())) return;
+  const TempFolder folder;
+  std::vector<unsigned char> font = ReadBytes(SoundFontFiles().front());
+  ASSERT_EQ(cut(font, out), "");
+  EXPECT_LT(out.size(), font.size() / 10);  // the piano of a General MIDI set
+  // The same font with every sample's end moved past its data.
+  SoundFontChunks chunks;
+  const ReadAt read = [&font](std::uint64_t at, std::size_t n, std::vector<unsigned char>& o) {
+    o.assign(font.begin() + static_cast<std::ptrdiff_t>(at),
+             font.begin() + static_cast<std::ptrdiff_t>(at + n));
+    return true;
+  };
+  ASSERT_EQ(FindSoundFontChunks(read, font.size(), chunks), "");
+  const auto shdr = std::search(font.begin() + static_cast<std::ptrdiff_t>(chunks.presets_offset),
+                                font.end(), std::begin("shdr"), std::end("shdr") - 1);
+  ASSERT_NE(shdr, font.end());
+  for (auto record = shdr + 8; record + 46 <= font.end(); record += 46)
+    record[27] = 0x7F;
+  const std::string broken = folder.File("broken.sf2");
+  WriteBytes(broken, font);
+  SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+  SdlMediaPlayer player({broken});
+  std::string error;
+  EXPECT_EQ(player.Open(DataFile(kMusicFiles[0]), error), MediaPlayer::OpenResult::kMusicFailed);
+  SDL_setenv("SDL_AUDIODRIVER", "", 1);
+  EXPECT_EQ(error,
+            "the MIDI sound font " + broken +
+                " cannot play the music: it has no samples for the instruments the tunes play");
 }
 
 }  // namespace

@@ -22,10 +22,7 @@ constexpr int kSynthLinesPerPlay = 3;
 std::atomic<int> g_synth_lines{0};
 std::atomic<bool> g_soundfont_failed{false};
 
-void SynthLog(int level, const char* message, void*) {
-  // FluidSynth's levels: panic, error, warning, information, debugging.
-  if (level > 2 || message == nullptr) return;
-  if (level <= 1 && std::strstr(message, "SoundFont") != nullptr) g_soundfont_failed = true;
+void Say(const char* message) {
   const int line = g_synth_lines++;
   if (line < kSynthLinesPerPlay) std::fprintf(stderr, "vorlask: the synthesizer: %s\n", message);
   if (line == kSynthLinesPerPlay) {
@@ -33,11 +30,34 @@ void SynthLog(int level, const char* message, void*) {
   }
 }
 
+void SynthLog(int level, const char* message, void*) {
+  // FluidSynth's levels: panic, error, warning, information, debugging.
+  if (level > 2 || message == nullptr) return;
+  // The sound font it is given holds only the presets the tune plays (sound_font_cut.h), and
+  // as it starts it looks for one for every channel, the tune's or not: no word for that.
+  if (std::strncmp(message, "No preset found on channel", 26) == 0) return;
+  if (level <= 1 && std::strstr(message, "SoundFont") != nullptr) g_soundfont_failed = true;
+  Say(message);
+}
+
+// The libraries FluidSynth reads sound fonts with (libinstpatch) log through glib, which would
+// write straight to stderr: its errors, criticals and warnings join the synthesizer's lines.
+void GlibLog(const char*, int level, const char* message, void*) {
+  constexpr int kErrorCriticalWarning = (1 << 2) | (1 << 3) | (1 << 4);
+  if ((level & kErrorCriticalWarning) != 0 && message != nullptr) Say(message);
+}
+
 using SynthLogFunction = void (*)(int, const char*, void*);
 using SetSynthLog = SynthLogFunction (*)(int, SynthLogFunction, void*);
+using GlibLogFunction = void (*)(const char*, int, const char*, void*);
+using SetGlibLog = GlibLogFunction (*)(GlibLogFunction, void*);
 
 void QuietenSynthesizer() {
-  // The library SDL_mixer has loaded already; this only finds it.
+  // The libraries SDL_mixer has loaded already; this only finds them.
+  if (void* glib = SDL_LoadObject("libglib-2.0.so.0"); glib != nullptr) {
+    auto set = reinterpret_cast<SetGlibLog>(SDL_LoadFunction(glib, "g_log_set_default_handler"));
+    if (set != nullptr) set(&GlibLog, nullptr);
+  }
   void* synth = SDL_LoadObject("libfluidsynth.so.3");
   if (synth == nullptr) return;
   auto set = reinterpret_cast<SetSynthLog>(SDL_LoadFunction(synth, "fluid_set_log_function"));

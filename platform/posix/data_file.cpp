@@ -4,6 +4,9 @@
 #include "platform/sdl/data_file.h"
 
 #include <fcntl.h>
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -136,6 +139,45 @@ FileResult HoldDataFile(const std::string& path, std::size_t head_size, HeldData
 void ReleaseDataFile(HeldDataFile& held) {
   if (held.handle >= 0) ::close(static_cast<int>(held.handle));
   held = HeldDataFile{};
+}
+
+bool ReadHeldData(const HeldDataFile& held, std::uint64_t offset, std::size_t size,
+                  std::vector<unsigned char>& out) {
+  out.resize(size);
+  std::size_t got = 0;
+  while (got < size) {
+    const ssize_t n = ::pread(static_cast<int>(held.handle), out.data() + got, size - got,
+                              static_cast<off_t>(offset + got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    got += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool HoldMadeFile([[maybe_unused]] const std::vector<unsigned char>& bytes,
+                  [[maybe_unused]] HeldDataFile& held) {
+#if defined(__linux__)
+  ReleaseDataFile(held);
+  const int fd = ::memfd_create("vorlask", MFD_CLOEXEC);
+  if (fd < 0) return false;
+  std::size_t put = 0;
+  while (put < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + put, bytes.size() - put);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ::close(fd);
+      return false;
+    }
+    put += static_cast<std::size_t>(n);
+  }
+  held.handle = fd;
+  held.size = bytes.size();
+  held.name = "/proc/self/fd/" + std::to_string(fd);
+  return true;
+#else
+  return false;
+#endif
 }
 
 }  // namespace vorlask

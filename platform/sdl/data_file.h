@@ -38,5 +38,11 @@ struct HeldDataFile {
 FileResult HoldDataFile(const std::string& path, std::size_t head_size, HeldDataFile& held,
                         std::string& reason);
 void ReleaseDataFile(HeldDataFile& held);
+// Reads `size` bytes of a held file from `offset`; false when they cannot all be read.
+bool ReadHeldData(const HeldDataFile& held, std::uint64_t offset, std::size_t size,
+                  std::vector<unsigned char>& out);
+// Holds bytes the game made as a file that a library can read by name, in memory and nowhere
+// else; false where the system has no such files.
+bool HoldMadeFile(const std::vector<unsigned char>& bytes, HeldDataFile& held);
 
 }  // namespace vorlask

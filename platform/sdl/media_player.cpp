@@ -73,7 +73,7 @@ MediaPlayer::OpenResult SdlMediaPlayer::OpenAudio(std::string& error) {
     return OpenResult::kMusicFailed;
   }
   device_ = DeviceName();
-  mixer->SetSoundFonts(soundfont_.NameForSynthesizer().c_str());
+  mixer->SetSoundFonts(soundfont_.Path().c_str());
   if ((mixer->Init(MIX_INIT_MID) & MIX_INIT_MID) == 0) {
     error = std::string("MIDI playback is not available: ") + SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -104,8 +104,11 @@ MediaPlayer::OpenResult SdlMediaPlayer::OpenAudio(std::string& error) {
   return OpenResult::kOpened;
 }
 
-Mix_Music* SdlMediaPlayer::LoadTune(const std::vector<unsigned char>& tune, std::string& failure,
+Mix_Music* SdlMediaPlayer::LoadTune(const std::vector<unsigned char>& tune,
+                                    const std::string& soundfont, std::string& failure,
                                     bool& soundfont_failed) {
+  // The synthesizer reads its sound font as it loads each tune, on this thread only.
+  mixer_->SetSoundFonts(soundfont.c_str());
   if (mixer_->TakeSoundFontFailure != nullptr) mixer_->TakeSoundFontFailure();
   SDL_RWops* source = SDL_RWFromConstMem(tune.data(), static_cast<int>(tune.size()));
   Mix_Music* music = source != nullptr ? mixer_->LoadMUS_RW(source, 1) : nullptr;
@@ -126,11 +129,12 @@ int SdlMediaPlayer::LoadTunes(void* data) {
     player.wake_.wait(lock, [&] { return player.stopping_ || player.pending_ != nullptr; });
     if (player.stopping_) return 0;
     const std::shared_ptr<const std::vector<unsigned char>> tune = std::move(player.pending_);
+    const std::string soundfont = player.pending_soundfont_;
     const int open = player.wanted_;
     lock.unlock();
     std::string failure;
     bool soundfont_failed = false;
-    Mix_Music* music = player.LoadTune(*tune, failure, soundfont_failed);
+    Mix_Music* music = player.LoadTune(*tune, soundfont, failure, soundfont_failed);
     lock.lock();
     if (open == player.wanted_ && music != nullptr) player.tune_ = tune;
     player.Accept(open, music, failure, soundfont_failed);
@@ -174,11 +178,15 @@ MediaPlayer::OpenResult SdlMediaPlayer::Open(const std::string& file, std::strin
     error = "the music file " + file + FileProblem(read, reason);
     return OpenResult::kFileFailed;
   }
-  if (const std::string problem = TuneProblem(bytes.data(), bytes.size()); !problem.empty()) {
+  std::vector<Preset> presets;
+  if (const std::string problem = TuneProblem(bytes.data(), bytes.size(), &presets);
+      !problem.empty()) {
     error = "the music file " + file + " is damaged: " + problem;
     return OpenResult::kFileFailed;
   }
   if (OpenAudio(error) != OpenResult::kOpened) return OpenResult::kMusicFailed;
+  std::string soundfont;
+  if (!soundfont_.NameFor(presets, soundfont, error)) return OpenResult::kMusicFailed;
   if (mixer_->NewPlay != nullptr) mixer_->NewPlay();
   auto tune = std::make_shared<const std::vector<unsigned char>>(std::move(bytes));
   std::unique_lock<std::mutex> lock(mutex_);
@@ -187,13 +195,14 @@ MediaPlayer::OpenResult SdlMediaPlayer::Open(const std::string& file, std::strin
   load_ = Load::kLoading;
   if (loader_ != nullptr) {
     pending_ = std::move(tune);
+    pending_soundfont_ = soundfont;
     lock.unlock();
     wake_.notify_all();
     return OpenResult::kOpened;
   }
   std::string failure;
   bool soundfont_failed = false;
-  Mix_Music* music = LoadTune(*tune, failure, soundfont_failed);
+  Mix_Music* music = LoadTune(*tune, soundfont, failure, soundfont_failed);
   if (music != nullptr) tune_ = tune;
   Accept(wanted_, music, failure, soundfont_failed);
   if (load_ == Load::kNoMusic) {

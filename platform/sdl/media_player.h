@@ -55,8 +55,8 @@ class SdlMediaPlayer : public MediaPlayer {
   void StartPlay();
   void Accept(int open, Mix_Music* music, const std::string& failure, bool soundfont_failed);
   static int LoadTunes(void* player);
-  Mix_Music* LoadTune(const std::vector<unsigned char>& tune, std::string& failure,
-                      bool& soundfont_failed);
+  Mix_Music* LoadTune(const std::vector<unsigned char>& tune, const std::string& soundfont,
+                      std::string& failure, bool& soundfont_failed);
 
   SoundFont soundfont_;
   std::string device_;  // the audio device, as the messages name it
@@ -76,6 +76,7 @@ class SdlMediaPlayer : public MediaPlayer {
   int opens_ = 0;
   int wanted_ = 0;  // the Open whose tune is wanted, 0 when none is
   std::shared_ptr<const std::vector<unsigned char>> pending_;  // for the loading thread
+  std::string pending_soundfont_;  // what the synthesizer is to read it with
   Load load_ = Load::kNone;
   std::string load_failure_;
   bool play_wanted_ = false;

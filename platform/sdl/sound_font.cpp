@@ -47,6 +47,13 @@ bool SoundFont::Open(std::string& error) {
   if (result == FileResult::kLoaded) {
     reason = IsSoundFont(path_) ? SoundFontProblem(held_.head, held_.size)
                                 : ConfigurationProblem(held_.size);
+    if (reason.empty() && IsPlainSoundFont(path_)) {
+      reason = FindSoundFontChunks(
+          [this](std::uint64_t offset, std::size_t size, std::vector<unsigned char>& out) {
+            return ReadHeldData(held_, offset, size, out);
+          },
+          held_.size, chunks_);
+    }
     if (!reason.empty()) result = FileResult::kDamaged;
   }
   if (result != FileResult::kLoaded) {
@@ -58,10 +65,35 @@ bool SoundFont::Open(std::string& error) {
   return true;
 }
 
-std::string SoundFont::NameForSynthesizer() const {
-  // FluidSynth reads a SoundFont by the name of the file checked above; Timidity reads its
-  // configuration, and the instruments it names, by their paths.
-  return IsSoundFont(path_) ? held_.name : path_;
+bool SoundFont::NameFor(const std::vector<Preset>& presets, std::string& name, std::string& error) {
+  // Timidity reads its configuration, and loads only the instruments a tune plays, by their
+  // paths; FluidSynth reads a compressed SoundFont whole, by the name of the file checked.
+  name = IsSoundFont(path_) ? held_.name : path_;
+  if (!IsPlainSoundFont(path_)) return true;
+  // A tune that plays no note has a piano all the same, as every channel has at first.
+  const std::vector<Preset> wanted = presets.empty() ? std::vector<Preset>{{0, 0}} : presets;
+  if (cut_.handle >= 0 && wanted == cut_for_) {
+    name = cut_.name;
+    return true;
+  }
+  std::vector<unsigned char> cut;
+  const std::string problem = CutSoundFont(
+      [this](std::uint64_t offset, std::size_t size, std::vector<unsigned char>& out) {
+        return ReadHeldData(held_, offset, size, out);
+      },
+      chunks_, wanted, cut);
+  if (!problem.empty()) {
+    error = "the MIDI sound font " + path_ + " cannot play the music: " + problem;
+    return false;
+  }
+  ReleaseDataFile(cut_before_);
+  cut_before_ = std::move(cut_);
+  cut_ = HeldDataFile{};
+  // Where no file can be held in memory, FluidSynth reads the whole font, by the name of the
+  // very file checked.
+  name = HoldMadeFile(cut, cut_) ? cut_.name : held_.name;
+  cut_for_ = wanted;
+  return true;
 }
 
 }  // namespace vorlask

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "checks/sound_font_cut.h"
+#include "checks/tune_check.h"
 #include "platform/sdl/data_file.h"
 
 namespace vorlask {
@@ -16,7 +18,11 @@ std::vector<std::string> SoundFontCandidates();
 class SoundFont {
  public:
   explicit SoundFont(std::vector<std::string> candidates) : candidates_(std::move(candidates)) {}
-  ~SoundFont() { ReleaseDataFile(held_); }
+  ~SoundFont() {
+    ReleaseDataFile(held_);
+    ReleaseDataFile(cut_);
+    ReleaseDataFile(cut_before_);
+  }
   SoundFont(const SoundFont&) = delete;
   SoundFont& operator=(const SoundFont&) = delete;
 
@@ -25,13 +31,21 @@ class SoundFont {
   bool Open(std::string& error);
   // The path the person knows it by.
   const std::string& Path() const { return path_; }
-  // The name the synthesizer is to open it by.
-  std::string NameForSynthesizer() const;
+  // The name the synthesizer is to open it by for a tune that plays `presets`: a SoundFont cut
+  // down to them (checks/sound_font_cut.h), made once for each set of presets and held in
+  // memory, where the system can hold a file there; otherwise the font itself. False, with the
+  // whole reason, when the font cannot play any of them.
+  bool NameFor(const std::vector<Preset>& presets, std::string& name, std::string& error);
 
  private:
   std::vector<std::string> candidates_;
   std::string path_;
   HeldDataFile held_;
+  SoundFontChunks chunks_;
+  // The latest cut font, and the one before, which a tune still loading may be reading.
+  std::vector<Preset> cut_for_;
+  HeldDataFile cut_;
+  HeldDataFile cut_before_;
 };
 
 }  // namespace vorlask

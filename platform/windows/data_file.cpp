@@ -181,4 +181,21 @@ void ReleaseDataFile(HeldDataFile& held) {
   held = HeldDataFile{};
 }
 
+bool ReadHeldData(const HeldDataFile& held, std::uint64_t offset, std::size_t size,
+                  std::vector<unsigned char>& out) {
+  const auto file = reinterpret_cast<HANDLE>(held.handle);
+  LARGE_INTEGER at;
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  std::size_t got = 0;
+  std::string reason;
+  out.resize(size);
+  return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) != 0 &&
+         ReadUpTo(file, out.data(), size, got, reason) && got == size;
+}
+
+// The music's instruments on Windows are Timidity's, which loads only what a tune plays.
+bool HoldMadeFile(const std::vector<unsigned char>&, HeldDataFile&) {
+  return false;
+}
+
 }  // namespace vorlask

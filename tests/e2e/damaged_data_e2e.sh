@@ -303,6 +303,21 @@ else
   e2e_log "its own font swapped: skipped, for it needs root and a mount namespace"
 fi
 
+# ---- A General MIDI set of 256 MiB, most of it holes on disk: the music costs the piano the
+# tunes play, as with the game's own sound font ----
+if [ -f /usr/share/sounds/sf2/TimGM6mb.sf2 ]; then
+  "$VORLASK_E2E_GROW_SOUND_FONT" /usr/share/sounds/sf2/TimGM6mb.sf2 256 "$E2E_TMP/big.sf2"
+  SDL_SOUNDFONTS="$E2E_TMP/big.sf2" e2e_start_game "$(data_copy big-sound-font)"
+  e2e_wait_ready
+  e2e_key s
+  sleep 2
+  e2e_wait_idle 10
+  [ -s "$E2E_STDERR" ] && e2e_fail "a sound font of 256 MiB: $(cat "$E2E_STDERR")"
+  kb="$(e2e_peak_kb)"
+  end_with Escape
+  report "music with a sound font of 256 MiB" - "$kb" "$E2E_EXIT_MS"
+fi
+
 # ---- Sound fonts that the synthesizer cannot load, and an audio device that fails ----
 printf 'not a sound font, just words' >"$E2E_TMP/junk.sf2"
 cp /usr/share/sounds/sf2/TimGM6mb.sf2 "$E2E_TMP/short.sf2" 2>/dev/null ||
