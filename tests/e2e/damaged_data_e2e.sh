@@ -323,8 +323,11 @@ printf 'not a sound font, just words' >"$E2E_TMP/junk.sf2"
 cp /usr/share/sounds/sf2/TimGM6mb.sf2 "$E2E_TMP/short.sf2" 2>/dev/null ||
   head -c 100000 /dev/zero >"$E2E_TMP/short.sf2"
 printf 'RIFF\x10\x00\x00\x00sfbk' | dd of="$E2E_TMP/short.sf2" bs=1 conv=notrunc status=none
+"$VORLASK_E2E_GROW_SOUND_FONT" /usr/share/sounds/sf2/TimGM6mb.sf2 0 "$E2E_TMP/past.sf2" \
+  --samples-past-end
 fonts=(
   "SDL_SOUNDFONTS=$E2E_TMP/junk.sf2|a sound font of junk|the MIDI sound font $E2E_TMP/junk.sf2 is damaged: it is not a SoundFont"
+  "SDL_SOUNDFONTS=$E2E_TMP/past.sf2|a sound font whose samples lie past its data|the MIDI sound font $E2E_TMP/past.sf2 cannot play the music: it has no samples for the instruments the tunes play"
   "SDL_SOUNDFONTS=$E2E_TMP/short.sf2|a sound font with a wrong RIFF size|the MIDI sound font $E2E_TMP/short.sf2 is damaged: its header gives it 24 bytes"
   "SDL_AUDIODRIVER=no-such-driver|an audio device that fails|the audio driver \"no-such-driver\" cannot start"
 )
