@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sdl/data_file.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
@@ -240,6 +241,33 @@ TEST(DamagedData, EachFailureIsToldInItsOwnWords) {
     }
     EXPECT_NE(message.find(words), std::string::npos) << message;
   }
+}
+
+// The files the process holds open, where the system can tell.
+int OpenFiles() {
+  std::error_code ec;
+  const std::filesystem::directory_iterator fds("/proc/self/fd", ec);
+  return ec ? -1 : static_cast<int>(std::distance(fds, std::filesystem::directory_iterator()));
+}
+
+// A data file of exactly the bound is read whole, one a byte longer is refused, and neither
+// leaves its file open; nor does a file held for a library, once let go.
+TEST(DataFileReads, TheBoundHoldsToTheByteAndNothingIsLeftOpen) {
+  const TempFolder temp;
+  const std::filesystem::path file = temp.Path() / "bound.bin";
+  WriteBytes(file, std::vector<unsigned char>(1000, 7));
+  const int open_before = OpenFiles();
+  std::vector<unsigned char> bytes;
+  std::string reason;
+  EXPECT_EQ(ReadDataFile(file.string(), 1000, bytes, reason), FileResult::kLoaded);
+  EXPECT_EQ(bytes.size(), 1000u);
+  EXPECT_EQ(ReadDataFile(file.string(), 999, bytes, reason), FileResult::kDamaged);
+  EXPECT_NE(reason.find("1000 bytes long, where the game reads at most 999"), std::string::npos)
+      << reason;
+  HeldDataFile held;
+  EXPECT_EQ(HoldDataFile(file.string(), 12, held, reason), FileResult::kLoaded);
+  ReleaseDataFile(held);
+  EXPECT_EQ(OpenFiles(), open_before);
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "platform/sdl/bmp_file.h"
-#include "platform/sdl/data_file.h"
 #include "platform/sdl/data_folders.h"
 #include "platform/sdl/display_scale.h"
 #include "platform/sdl/keys.h"
@@ -355,33 +354,6 @@ class NoText : public TextRenderer {
  public:
   Image Render(const std::string&, const Font&, Color) override { return {}; }
 };
-
-// The files the process holds open, where the system can tell.
-int OpenFiles() {
-  std::error_code ec;
-  const std::filesystem::directory_iterator fds("/proc/self/fd", ec);
-  return ec ? -1 : static_cast<int>(std::distance(fds, std::filesystem::directory_iterator()));
-}
-
-// A data file of exactly the bound is read whole, one a byte longer is refused, and neither
-// leaves its file open; nor does a file held for a library, once let go.
-TEST(DataFileReads, TheBoundHoldsToTheByteAndNothingIsLeftOpen) {
-  const TempFolder temp;
-  const std::filesystem::path file = temp.Path() / "bound.bin";
-  testing::WriteBytes(file, std::vector<unsigned char>(1000, 7));
-  const int open_before = OpenFiles();
-  std::vector<unsigned char> bytes;
-  std::string reason;
-  EXPECT_EQ(ReadDataFile(file.string(), 1000, bytes, reason), FileResult::kLoaded);
-  EXPECT_EQ(bytes.size(), 1000u);
-  EXPECT_EQ(ReadDataFile(file.string(), 999, bytes, reason), FileResult::kDamaged);
-  EXPECT_NE(reason.find("1000 bytes long, where the game reads at most 999"), std::string::npos)
-      << reason;
-  HeldDataFile held;
-  EXPECT_EQ(HoldDataFile(file.string(), 12, held, reason), FileResult::kLoaded);
-  ReleaseDataFile(held);
-  EXPECT_EQ(OpenFiles(), open_before);
-}
 
 TEST(SdlPlatformServices, ClockRandomNumbersAndDataFolders) {
   NoText text;
