@@ -19,6 +19,7 @@
 #include "platform/sdl/bmp_file.h"
 #include "platform/sdl/system.h"
 #include "platform/sdl/ttf_text.h"
+#include "tools/output_folder.h"
 #include "ui/form.h"
 #include "ui/tiles.h"
 
@@ -343,11 +344,8 @@ bool Save(const std::string& folder, const char* name, const Image& image) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_bitmaps <output folder>\n");
-    return 2;
-  }
-  const std::string out = argv[1];
+  std::string out;
+  if (!tools::OutputFolder(argc, argv, "make_bitmaps", out)) return 2;
   // The game's own font, where the platform says it is: the pictures' text is the game's.
   TtfTextRenderer renderer(FontFile());
   if (std::string error; !renderer.Ready(error)) {

@@ -17,6 +17,7 @@
 #include "tools/icon_files.h"
 #include "tools/icon_picture.h"
 #include "tools/icon_svg.h"
+#include "tools/output_folder.h"
 
 using namespace vorlask::icons;
 
@@ -37,11 +38,8 @@ Bytes BytesOf(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_icons <output folder>\n");
-    return 2;
-  }
-  const std::string folder = argv[1];
+  std::string folder;
+  if (!vorlask::tools::OutputFolder(argc, argv, "make_icons", folder)) return 2;
   for (int size : {64, 128, 256}) {
     const Bytes png = Png(Draw(size));
     if (png.empty() || !Write(folder + "/vorlask-" + std::to_string(size) + ".png", png)) return 1;

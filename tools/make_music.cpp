@@ -18,6 +18,7 @@
 #include "tools/midi_track.h"
 #include "tools/music_notation.h"
 #include "tools/music_notes.h"
+#include "tools/output_folder.h"
 
 using namespace vorlask::music;
 
@@ -167,15 +168,13 @@ std::vector<std::uint8_t> Render(const Tune& tune, double& seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: make_music OUTPUT_FOLDER\n";
-    return 2;
-  }
+  std::string folder;
+  if (!vorlask::tools::OutputFolder(argc, argv, "make_music", folder)) return 2;
   try {
     for (const Tune& tune : Tunes()) {
       double seconds = 0;
       const std::vector<std::uint8_t> bytes = Render(tune, seconds);
-      const std::filesystem::path path = std::filesystem::path(argv[1]) / tune.file;
+      const std::filesystem::path path = std::filesystem::path(folder) / tune.file;
       std::ofstream out(path, std::ios::binary);
       out.write(reinterpret_cast<const char*>(bytes.data()),
                 static_cast<std::streamsize>(bytes.size()));

@@ -33,17 +33,16 @@ int PitchClass(char letter) {
 }
 
 // Root pitch class and the rest of the text after the letter and its accidental.
+// A sharp (+1) or a flat (-1) after a note's letter, read past; 0 when there is none.
+int Accidental(const std::string& text, std::size_t& pos) {
+  if (pos >= text.size() || (text[pos] != '#' && text[pos] != 'b')) return 0;
+  return text[pos++] == '#' ? 1 : -1;
+}
+
 int ReadRoot(const std::string& text, std::size_t& pos) {
   if (pos >= text.size()) Fail("missing note name in \"" + text + "\"");
-  int pc = PitchClass(text[pos++]);
-  if (pos < text.size() && text[pos] == '#') {
-    ++pc;
-    ++pos;
-  } else if (pos < text.size() && text[pos] == 'b') {
-    --pc;
-    ++pos;
-  }
-  return (pc + 12) % 12;
+  const int pc = PitchClass(text[pos++]);
+  return (pc + Accidental(text, pos) + 12) % 12;
 }
 
 }  // namespace
@@ -51,13 +50,7 @@ int ReadRoot(const std::string& text, std::size_t& pos) {
 int ReadNote(const std::string& name) {
   std::size_t pos = 0;
   int note = PitchClass(name.at(pos++));
-  if (pos < name.size() && name[pos] == '#') {
-    ++note;
-    ++pos;
-  } else if (pos < name.size() && name[pos] == 'b') {
-    --note;
-    ++pos;
-  }
+  note += Accidental(name, pos);
   note += (std::stoi(name.substr(pos)) + 1) * 12;
   if (note < 21 || note > 108) Fail("note out of the piano's range: " + name);
   return note;
