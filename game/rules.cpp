@@ -6,6 +6,13 @@ namespace vorlask {
 
 namespace {
 
+constexpr std::array<const char*, 10> kLayoutRows = {
+    "9999999999", "9101010109", "9010101019", "9101010109", "9010101019",
+    "9101010109", "9010101019", "9101010109", "9212121219", "9999999999"};
+// Rows 6 and 7 of the two start layouts: the wolf at (7, 4) or at (6, 5).
+constexpr std::array<std::array<const char*, 2>, 2> kWolfRows = {
+    {{"9101010109", "9013101019"}, {"9101310109", "9010101019"}}};
+
 struct Step {
   int dr, dc;
 };
@@ -67,6 +74,16 @@ InputResult MovePiece(Position& p, int row, int col) {
 }
 
 }  // namespace
+
+TBoard StartBoard(int layout) {
+  TBoard board;
+  for (int r = 1; r <= 10; ++r)
+    board.Row(r) = kLayoutRows[static_cast<std::size_t>(r - 1)];
+  const std::size_t wolf = layout == 1 ? 0 : 1;
+  board.Row(6) = kWolfRows[wolf][0];
+  board.Row(7) = kWolfRows[wolf][1];
+  return board;
+}
 
 InputResult ApplyInput(Position& p, int row, int col) {
   TBoard& board = p.board;

@@ -28,6 +28,10 @@ struct Position {
   friend bool operator==(const Position&, const Position&) = default;
 };
 
+// The Board of a new game in start layout 1 or 2: the hunters on row 9, the wolf on (7, 4) or
+// on (6, 5).
+TBoard StartBoard(int layout);
+
 // What pressing Enter on a square did.
 enum class InputEffect {
   kNone,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/checked_game.h"
+#include "ui/spoken.h"
 
 namespace vorlask::testing {
 namespace {
@@ -114,6 +115,46 @@ TEST(MoveInput, FindFirstPosition) {
   EXPECT_EQ(TForm3::f_at("9013101019", '4'), 0);
   EXPECT_EQ(TForm3::f_at("9013101019", '9'), 1);
   EXPECT_EQ(TForm3::f_at("", '9'), 0);
+}
+
+// What a player who does not see the board hears of a game: each step told once, in order, the
+// person's move before the computer's reply, and nothing where nothing changed.
+TEST(Spoken, AGameIsToldStepByStep) {
+  CheckedGame g;
+  std::vector<std::string> heard;
+  Scene was = SceneOf(g.form);
+  const auto step = [&](auto&& act) {
+    act();
+    const Scene now = SceneOf(g.form);
+    heard = Changes(was, now);
+    was = now;
+  };
+  EXPECT_EQ(SquareWords(g.form.Board, 7, 4), "c3, wolf");
+  EXPECT_EQ(SquareWords(g.form.Board, 9, 6), "e1, hunter");
+  EXPECT_EQ(SquareWords(g.form.Board, 6, 5), "d4, empty");
+  EXPECT_EQ(SquareWords(g.form.Board, 2, 2), "a8, light square");
+  step([&] { g.Key(vk::kRight); });
+  EXPECT_TRUE(heard.empty());
+  step([&] { g.EnterAt(7, 4); });
+  EXPECT_EQ(heard, (std::vector<std::string>{"Wolf picked up on c3."}));
+  step([&] { g.EnterAt(6, 5); });
+  ASSERT_EQ(heard.size(), 3u);
+  EXPECT_EQ(heard[0], "Wolf from c3 to d4.");
+  EXPECT_EQ(heard[1].rfind("Hunter from ", 0), 0u) << heard[1];
+  EXPECT_EQ(heard[2], "The wolf to move.");
+  step([&] { g.Keys({vk::kRight, vk::kEnter}); });  // on a light square: nothing
+  EXPECT_TRUE(heard.empty());
+  step([&] {
+    g.Key(vk::kN);
+    g.FireTimer();
+  });
+  EXPECT_EQ(heard.front(),
+            "New game: you are the wolf, the computer plays the hunters, you move first. The "
+            "wolf is on c3.");
+  EXPECT_EQ(ResultWords({kCaughtLine1, kCaughtLine2, kCaughtLine3}),
+            (std::array<std::string, 2>{"Волк пойман!", "The wolf is caught!"}));
+  EXPECT_EQ(ResultWords({kFreeLine1, kFreeLine2, kFreeLine3}),
+            (std::array<std::string, 2>{"Волк вырвался!", "The wolf has broken!"}));
 }
 
 }  // namespace

@@ -218,7 +218,8 @@ class TForm3 {
   std::uint8_t FoundCol = 0;
 
   // ---- Program state ----
-  bool Closing = false;  // set once the program has been told to end
+  bool Closing = false;            // set once the program has been told to end
+  std::uint32_t GamesStarted = 0;  // new games so far, restarts included: a page tells each
 };
 
 }  // namespace vorlask

@@ -6,17 +6,6 @@
 
 namespace vorlask {
 
-namespace {
-
-constexpr std::array<const char*, 10> kLayoutRows = {
-    "9999999999", "9101010109", "9010101019", "9101010109", "9010101019",
-    "9101010109", "9010101019", "9101010109", "9212121219", "9999999999"};
-// Rows 6 and 7 of the two start layouts: the wolf at (7, 4) or at (6, 5).
-constexpr std::array<std::array<const char*, 2>, 2> kWolfRows = {
-    {{"9101010109", "9013101019"}, {"9101310109", "9010101019"}}};
-
-}  // namespace
-
 bool TForm3::FormCreate() {
   const HandlerCheck check(*this);
   // The canvas draws UTF-8 text in a font that has the Cyrillic letters: the Russian result
@@ -53,16 +42,18 @@ bool TForm3::LoadBitmaps() {
 }
 
 void TForm3::wolf0() {
+  ++GamesStarted;
   GameMode = ModeOption == 1 ? mode::kTwoPeople : mode::kComputerHunters;
   if (ModeOption == 3) GameMode = mode::kComputerWolf;
 
-  const std::size_t layout = StartOption == 1 ? 0 : 1;
-  Board.Row(6) = kWolfRows[layout][0];
-  Board.Row(7) = kWolfRows[layout][1];
-  WolfRow = layout == 0 ? 7 : 6;
-  WolfCol = layout == 0 ? 4 : 5;
+  const int layout = StartOption == 1 ? 1 : 2;
+  const TBoard start = StartBoard(layout);
+  Board.Row(6) = start.Row(6);
+  Board.Row(7) = start.Row(7);
+  WolfRow = layout == 1 ? 7 : 6;
+  WolfCol = layout == 1 ? 4 : 5;
   for (int r : {1, 2, 3, 4, 5, 8, 9, 10})
-    Board.Row(r) = kLayoutRows[static_cast<std::size_t>(r - 1)];
+    Board.Row(r) = start.Row(r);
 
   GameActive = 1;
   FullRedraw = 0;

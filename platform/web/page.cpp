@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <emscripten.h>
 
+#include "game/layout.h"
+
 namespace vorlask::page {
 
 namespace {
@@ -14,12 +16,8 @@ EM_JS(void, JsShowError, (const char* message), {
 EM_JS(void, JsEnded, (int status), {
   Module.vorlask.ended(status);
 });
-EM_JS(void, JsShowState, (int mode, int start, int music, int animate, int active,
-                          const char* line1, const char* line2, const char* line3), {
-  Module.vorlask.showState({
-    mode: mode, start: start, music: !!music, animate: !!animate, active: !!active,
-    lines: [UTF8ToString(line1), UTF8ToString(line2), UTF8ToString(line3)],
-  });
+EM_JS(void, JsShowState, (const char* json), {
+  Module.vorlask.showState(JSON.parse(UTF8ToString(json)));
 });
 EM_JS(void, JsBoardShown, (), {
   Module.vorlask.boardShown();
@@ -66,6 +64,23 @@ EM_ASYNC_JS(void, JsSleepUntilVisible, (), {
 });
 // clang-format on
 
+// Texts as a JSON list: the game's words hold no control characters, but quotes and
+// backslashes are escaped all the same.
+template <typename It>
+void AppendList(std::string& json, It first, It last) {
+  json += '[';
+  for (It it = first; it != last; ++it) {
+    if (it != first) json += ',';
+    json += '"';
+    for (const char c : *it) {
+      if (c == '"' || c == '\\') json += '\\';
+      if (static_cast<unsigned char>(c) >= 0x20) json += c;
+    }
+    json += '"';
+  }
+  json += ']';
+}
+
 }  // namespace
 
 void ShowError(const std::string& message) {
@@ -76,9 +91,19 @@ void Ended(int status) {
   JsEnded(status);
 }
 
-void ShowState(const PageState& s) {
-  JsShowState(s.mode, s.start, s.music, s.animate, s.active, s.line1.c_str(), s.line2.c_str(),
-              s.line3.c_str());
+void ShowState(const PageState& s, const std::vector<std::string>& news) {
+  std::string json = "{\"mode\":" + std::to_string(s.mode) +
+                     ",\"start\":" + std::to_string(s.start) +
+                     ",\"music\":" + (s.music ? "true" : "false") +
+                     ",\"animate\":" + (s.animate ? "true" : "false") +
+                     ",\"active\":" + (s.active ? "true" : "false") +
+                     ",\"cursor\":" + std::to_string(s.cursor) + ",\"result\":";
+  AppendList(json, s.result.begin(), s.result.end());
+  json += ",\"squares\":";
+  AppendList(json, s.squares.begin(), s.squares.end());
+  json += ",\"news\":";
+  AppendList(json, news.begin(), news.end());
+  JsShowState((json + "}").c_str());
 }
 
 void BoardShown() {
@@ -120,18 +145,38 @@ void SleepUntilVisible() {
 extern "C" EMSCRIPTEN_KEEPALIVE int vorlask_page_command(int key) {
   for (const char command : vorlask::kPageCommands) {
     if (command != key) continue;
-    // As SDL reports the key: a letter by its lower case, a digit of the main row.
+    // As SDL reports the key: a letter by its lower case, a digit of the main row, Enter.
     const bool letter = command >= 'A' && command <= 'Z';
+    const bool enter = command == '\r';
     SDL_Event event;
     SDL_zero(event);
     event.type = SDL_KEYDOWN;
     event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = letter ? SDLK_a + (command - 'A') : SDLK_1 + (command - '1');
-    event.key.keysym.scancode = static_cast<SDL_Scancode>(
-        letter ? SDL_SCANCODE_A + (command - 'A') : SDL_SCANCODE_1 + (command - '1'));
+    event.key.keysym.sym = enter    ? SDLK_RETURN
+                           : letter ? SDLK_a + (command - 'A')
+                                    : SDLK_1 + (command - '1');
+    event.key.keysym.scancode =
+        static_cast<SDL_Scancode>(enter    ? SDL_SCANCODE_RETURN
+                                  : letter ? SDL_SCANCODE_A + (command - 'A')
+                                           : SDL_SCANCODE_1 + (command - '1'));
     // Pushed events wake the game's wait for input as a key does; once the game has ended,
     // SDL's queue is closed and the push fails.
     return SDL_PushEvent(&event) == 1 ? 1 : 0;
   }
   return 0;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int vorlask_page_square(int row, int col) {
+  if (row < 2 || row > 9 || col < 2 || col > 9) return 0;
+  SDL_Event event;
+  SDL_zero(event);
+  event.button.button = SDL_BUTTON_LEFT;
+  event.button.x = vorlask::layout::SquareX(col) + vorlask::kTileSize / 2;
+  event.button.y = vorlask::layout::SquareY(row) + vorlask::kTileSize / 2;
+  event.type = SDL_MOUSEBUTTONDOWN;
+  event.button.state = SDL_PRESSED;
+  if (SDL_PushEvent(&event) != 1) return 0;
+  event.type = SDL_MOUSEBUTTONUP;
+  event.button.state = SDL_RELEASED;
+  return SDL_PushEvent(&event) == 1 ? 1 : 0;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 // The seam between the page and the program, all of it in one place.
 //
@@ -17,36 +18,40 @@
   X(musicFetched) /* whether the music's files are in the page        loading.js */ \
   X(fetchMusic)   /* fetches them; a promise of the problem, or none  loading.js */
 //
-// The page calls the program's one export, vorlask_page_command (below), for its own controls.
+// The page calls the program's two exports (below): vorlask_page_command for its own controls,
+// vorlask_page_square for a square a screen reader's player activated.
 // The program also waits on the browser itself (the Sleep functions), which needs nothing of
 // the page.
 
 namespace vorlask {
 
-// What the page shows of the game outside the canvas: the options of the panel and, once a
-// game has ended, its result.
+// What the page shows of the game outside the canvas: the options of the panel, once a game
+// has ended its result, and for a player who does not see the board its squares in words and
+// the square of the cursor (ui/spoken.h).
 struct PageState {
   int mode = 0;
   int start = 0;
   bool music = false;
   bool animate = false;
   bool active = false;
-  std::string line1;
-  std::string line2;
-  std::string line3;
+  std::array<std::string, 2> result;    // in Russian and in English, once a game has ended
+  std::array<std::string, 64> squares;  // the field from its top-left square, row by row
+  int cursor = 0;                       // which of them the cursor is on
 
   bool operator==(const PageState&) const = default;
 };
 
 // The page's own controls for the options and the new game, by the key each stands for; a
-// letter's or a digit's key code is its character (game/codes.h).
-inline constexpr std::array<char, 8> kPageCommands = {'T', 'H', 'P', '1', '2', 'S', 'A', 'N'};
+// letter's or a digit's key code is its character (game/codes.h). The board's squares send
+// Enter (13) for Space, which the game has no use for.
+inline constexpr std::array<char, 9> kPageCommands = {'T', 'H', 'P', '1', '2', 'S', 'A', 'N', '\r'};
 
 namespace page {
 
 void ShowError(const std::string& message);
 void Ended(int status);
-void ShowState(const PageState& state);
+// The state, with what changed since the last, in sentences, for the page to say.
+void ShowState(const PageState& state, const std::vector<std::string>& news);
 void BoardShown();
 void AtRest();
 bool MusicFetched();
@@ -70,3 +75,7 @@ void SleepUntilVisible();
 // the key itself would be. Returns 1 when queued, 0 for any other code or when the game is
 // not running.
 extern "C" int vorlask_page_command(int key);
+
+// A click on the square (row, column) of the Board, as a player's click there, queued in turn
+// with the rest of the input. Returns 1 when queued.
+extern "C" int vorlask_page_square(int row, int col);

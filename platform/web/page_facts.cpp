@@ -17,6 +17,7 @@ int main() {
   std::printf("\"square\": %d, \"box\": %d, \"keys\": {", vorlask::kTileSize, layout::kBoxHeight);
   const char* comma = "";
   for (const char command : vorlask::kPageCommands) {
+    if (command == '\r') continue;  // Enter is sent for Space on the board, below
     std::printf("%s\"%c\": %d", comma, command, command);
     comma = ", ";
   }
@@ -27,6 +28,9 @@ int main() {
   comma = ", ";
   VORLASK_PAGE_HOOKS(VORLASK_PRINT_HOOK)
 #undef VORLASK_PRINT_HOOK
-  std::printf("], \"command\": \"_vorlask_page_command\"}\n");
+  std::printf("], \"command\": \"_vorlask_page_command\", \"enter\": 13, ");
+  std::printf("\"squareCommand\": \"_vorlask_page_square\", ");
+  std::printf("\"squares\": {\"x\": %d, \"y\": %d, \"pitch\": %d, \"size\": %d}}\n",
+              layout::SquareX(2), layout::SquareY(2), layout::kSquarePitch, vorlask::kTileSize);
   return 0;
 }

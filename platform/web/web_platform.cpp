@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "ui/form.h"
+#include "ui/spoken.h"
 
 namespace vorlask {
 
@@ -19,11 +20,14 @@ PageState ReadPageState(const TForm3& form) {
   state.active = form.GameActive != 0;
   // The result lines mean something only once a game has ended; until then they keep the
   // last game's words.
-  if (!state.active) {
-    state.line1 = form.MessageLine1;
-    state.line2 = form.MessageLine2;
-    state.line3 = form.MessageLine3;
+  if (!state.active)
+    state.result = ResultWords({form.MessageLine1, form.MessageLine2, form.MessageLine3});
+  for (int row = 2; row <= 9; ++row) {
+    for (int col = 2; col <= 9; ++col)
+      state.squares[static_cast<std::size_t>((row - 2) * 8 + col - 2)] =
+          SquareWords(form.Board, row, col);
   }
+  state.cursor = (form.CursorRow - 2) * 8 + form.CursorCol - 2;
   return state;
 }
 
@@ -127,8 +131,12 @@ void WebPlatform::ShowError(const std::string& message) {
 
 void WebPlatform::TellPage(const TForm3& form) {
   PageState state = ReadPageState(form);
-  if (told_ && *told_ == state) return;
-  page::ShowState(state);
+  const Scene scene = SceneOf(form);
+  const std::vector<std::string> news =
+      told_scene_ ? Changes(*told_scene_, scene) : std::vector<std::string>{};
+  told_scene_ = scene;
+  if (told_ && *told_ == state && news.empty()) return;
+  page::ShowState(state, news);
   told_ = std::move(state);
 }
 

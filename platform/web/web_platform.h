@@ -8,6 +8,7 @@
 #include "platform/sdl/sdl_platform.h"
 #include "platform/web/page.h"
 #include "ui/platform.h"
+#include "ui/spoken.h"
 
 namespace vorlask {
 
@@ -55,6 +56,7 @@ class WebPlatform : public SdlPlatform {
   void TellPage(const TForm3& form);
 
   std::optional<PageState> told_;
+  std::optional<Scene> told_scene_;
   PageMediaPlayer music_;
   bool waited_ = false;
   bool board_shown_ = false;

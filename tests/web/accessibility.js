@@ -16,6 +16,10 @@ async function checkAxe(page, what) {
 // The keyboard reaches the page's own controls, which then show.
 async function checkKeyboard(page) {
   await checkAxe(page, 'with the whole picture');
+  // The board's square under the cursor first, then the page's own controls.
+  await page.keyboard.press('Tab');
+  const square = await page.evaluate(() => document.activeElement.getAttribute('aria-label'));
+  if (!/^[a-h][1-8], /.test(square)) fail(`Tab went to "${square}", not to the board's square`);
   await page.keyboard.press('Tab');
   const focused = await page.evaluate(() => document.activeElement.textContent);
   if (focused !== 'a friend') fail(`Tab went to "${focused}", not to the page's first control`);

@@ -10,7 +10,7 @@
 //
 // The checks live beside this driver, one concern a file: helpers.js (what they share),
 // controls.js (the page's layout and its own controls), game_page.js (start-up, a move, Esc),
-// accessibility.js, music.js, screens.js, offline.js and background_start.js.
+// accessibility.js, blind.js, music.js, screens.js, offline.js and background_start.js.
 'use strict';
 
 const fs = require('fs');
@@ -19,13 +19,14 @@ const path = require('path');
 const puppeteer = require('puppeteer-core');
 // The folder served as a web server sends it: compressed where the browser accepts it.
 const serve = require('./serve');
-const { shots, log, problems, watch, fail, failedShot } = require('./helpers');
+const { shots, log, problems, watch, fail, failedShot, whenIdle, afterStartMs } = require('./helpers');
 const { checkStartup, checkMoveAndReply, checkEndByEsc } = require('./game_page');
 const { checkKeyboard } = require('./accessibility');
 const { checkBlockedMusic, checkMusicFlows } = require('./music');
 const { checkScreens } = require('./screens');
 const { checkMissingData, checkOffline } = require('./offline');
 const { checkBackgroundStart } = require('./background_start');
+const { checkBlindPlayer } = require('./blind');
 
 const site = path.resolve(process.argv[2] || 'build-web/site');
 const keep = process.argv[3];
@@ -63,6 +64,17 @@ async function checkFirstPage(browser, url, firstVisitMs) {
   return measures;
 }
 
+// A fresh page, played by keys by someone who only hears it.
+async function checkBlind(browser, url) {
+  const page = watch(await browser.newPage());
+  await page.setViewport({ width: 900, height: 720, deviceScaleFactor: 1 });
+  await page.goto(url);
+  await page.waitForFunction(() => document.getElementById('loading').hidden, { timeout: 30000 });
+  await whenIdle(page, afterStartMs, 20000);
+  await checkBlindPlayer(page);
+  await page.close();
+}
+
 async function main() {
   const server = await serve(site);
   const url = server.url;
@@ -72,6 +84,7 @@ async function main() {
     // First, while this browser has seen no gesture from the person at all.
     const firstVisitMs = await checkBlockedMusic(browser, url);
     const measures = await checkFirstPage(browser, url, firstVisitMs);
+    await checkBlind(browser, url);
     await checkMissingData(browser, url);
     await checkScreens(browser, url);
     await checkOffline(browser, site);
