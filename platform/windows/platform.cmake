@@ -83,6 +83,8 @@ function(vorlask_platform_program)
             "${CMAKE_BINARY_DIR}/dist" "${PROJECT_VERSION}" "${VORLASK_PUBLISHER}"
             "${CMAKE_SOURCE_DIR}/packaging/windows/installer.nsi"
             "${CMAKE_SOURCE_DIR}/data/icons/vorlask.ico"
+            "${CMAKE_SOURCE_DIR}/data/icons/vorlask-installer-welcome.bmp"
+            "${CMAKE_SOURCE_DIR}/data/icons/vorlask-installer-header.bmp"
     DEPENDS vorlask_folder
     VERBATIM)
 endfunction()
