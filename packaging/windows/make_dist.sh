@@ -45,7 +45,7 @@ ln -s "$folder" "$work/zip/Vorlask"
 } >"$work/remove.nsh"
 makensis -V2 -NOCD -DVERSION="$version" -DPUBLISHER="$publisher" -DFOLDER="$folder" \
   -DICON="$icon" -DWELCOME_BITMAP="$welcome" -DHEADER_BITMAP="$header" \
-  -DOUTFILE="$dist/vorlask-$version-setup.exe" \
+  -DOUTFILE="$dist/vorlask-$version-windows-x64-setup.exe" \
   -DFILES_TO_INSTALL="$work/install.nsh" -DFILES_TO_REMOVE="$work/remove.nsh" "$nsi" >"$work/nsis.log" ||
   { cat "$work/nsis.log" >&2; exit 1; }
 touch -d "@$epoch" "$dist"/*

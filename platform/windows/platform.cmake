@@ -110,6 +110,6 @@ function(vorlask_platform_tests target)
             "${CMAKE_BINARY_DIR}/Vorlask/vorlask.exe" "$<TARGET_FILE:e2e_error_box_picture>")
   add_test(NAME windows_installer
     COMMAND bash "${CMAKE_SOURCE_DIR}/tests/windows/installer_test.sh"
-            "${CMAKE_BINARY_DIR}/dist/vorlask-${PROJECT_VERSION}-setup.exe")
+            "${CMAKE_BINARY_DIR}/dist/vorlask-${PROJECT_VERSION}-windows-x64-setup.exe")
   set_tests_properties(windows_e2e windows_installer PROPERTIES LABELS e2e TIMEOUT 300)
 endfunction()

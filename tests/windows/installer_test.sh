@@ -3,7 +3,7 @@
 # but silently (/S): the game lands in the person's own programs folder with a Start-menu entry
 # and an entry in Windows' list of apps (name, version, publisher, icon, uninstaller); the
 # installed game starts and shows its board; the silent uninstaller leaves nothing behind.
-# Usage: installer_test.sh vorlask-<version>-setup.exe
+# Usage: installer_test.sh vorlask-<version>-windows-x64-setup.exe
 setup="$(realpath "$1")"
 source "$(dirname "$0")/../e2e/lib.sh" "$1"
 
@@ -26,7 +26,7 @@ user_dir="$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -
 installed="$user_dir/AppData/Local/Programs/Vorlask"
 link="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Vorlask.lnk"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorlask'
-version="$(basename "$setup" | sed -E 's/^vorlask-(.*)-setup\.exe$/\1/')"
+version="$(basename "$setup" | sed -E 's/^vorlask-(.*)-windows-x64-setup\.exe$/\1/')"
 
 e2e_log "installing"
 timeout 120 wine "$setup" /S </dev/null >/dev/null 2>&1 || e2e_fail "the silent install failed"
