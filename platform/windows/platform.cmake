@@ -50,8 +50,8 @@ function(vorlask_platform_program)
     "${CMAKE_SOURCE_DIR}/packaging/windows/vorlask.exe.manifest")
   target_link_libraries(vorlask PRIVATE SDL2::SDL2main ${VORLASK_PLATFORM_LIBRARIES})
 
-  # The folder the person gets: the program and everything it reads, side by side, and the
-  # licence of everything in it.
+  # The folder the person gets: the program and everything it reads, side by side, a short
+  # read-me and the licence of everything in it.
   set(folder "${CMAKE_BINARY_DIR}/Vorlask")
   set(licences "${VORLASK_WINDOWS_PREFIX}/licences")
   add_custom_target(vorlask_folder ALL
@@ -61,7 +61,8 @@ function(vorlask_platform_program)
             "${VORLASK_FONT_FILE}" "${VORLASK_TIMIDITY_CFG}" "${folder}"
     COMMAND ${CMAKE_COMMAND} -E copy "${VORLASK_FREEPATS_DIR}/${VORLASK_PIANO}"
             "${folder}/freepats/Tone_000"
-    COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_SOURCE_DIR}/packaging/windows/LICENCES.txt" "${folder}"
+    COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_SOURCE_DIR}/packaging/windows/LICENCES.txt"
+            "${CMAKE_SOURCE_DIR}/packaging/windows/README.txt" "${folder}"
     COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_SOURCE_DIR}/LICENSE" "${folder}/licences/Vorlask.txt"
     COMMAND ${CMAKE_COMMAND} -E copy "${licences}/SDL2.txt" "${licences}/SDL2_ttf.txt"
             "${licences}/SDL2_mixer.txt" "${licences}/SDL2_mixer-Timidity.txt"
@@ -75,6 +76,7 @@ function(vorlask_platform_program)
     COMMAND ${CMAKE_COMMAND} -E copy
             /usr/share/doc/mingw-w64-x86-64-dev/copyright "${folder}/licences/MinGW-w64.txt"
     DEPENDS vorlask "${CMAKE_SOURCE_DIR}/packaging/windows/LICENCES.txt"
+            "${CMAKE_SOURCE_DIR}/packaging/windows/README.txt"
     VERBATIM)
 
   # The zip and the installer, dated by SOURCE_DATE_EPOCH (scripts/windows sets it).
