@@ -51,7 +51,7 @@ function(vorlask_platform_program)
   target_link_libraries(vorlask PRIVATE SDL2::SDL2main ${VORLASK_PLATFORM_LIBRARIES})
 
   # The folder the person gets: the program and everything it reads, side by side, a short
-  # read-me and the licence of everything in it.
+  # read-me and the licence of everything in it, every text with Windows' line ends.
   set(folder "${CMAKE_BINARY_DIR}/Vorlask")
   set(licences "${VORLASK_WINDOWS_PREFIX}/licences")
   add_custom_target(vorlask_folder ALL
@@ -75,6 +75,8 @@ function(vorlask_platform_program)
             /usr/share/common-licenses/GPL-2 "${folder}/licences/GPL-2.txt"
     COMMAND ${CMAKE_COMMAND} -E copy
             /usr/share/doc/mingw-w64-x86-64-dev/copyright "${folder}/licences/MinGW-w64.txt"
+    COMMAND ${CMAKE_COMMAND} "-DFOLDER=${folder}" -P
+            "${CMAKE_SOURCE_DIR}/packaging/windows/crlf.cmake"
     DEPENDS vorlask "${CMAKE_SOURCE_DIR}/packaging/windows/LICENCES.txt"
             "${CMAKE_SOURCE_DIR}/packaging/windows/README.txt"
     VERBATIM)
