@@ -136,4 +136,30 @@ Bytes Ico() {
   return out;
 }
 
+// A bitmap file header, the bitmap's header, then its rows from the bottom, blue, green, red,
+// each row padded to a whole number of four bytes. No resolution is given: Windows then takes
+// the screen's.
+Bytes Bmp(int width, int height, const std::vector<Rgba>& pixels) {
+  const auto w = static_cast<std::uint32_t>(width), h = static_cast<std::uint32_t>(height);
+  const std::uint32_t row = (w * 3 + 3) / 4 * 4, headers = 14 + 40;
+  Bytes out = {'B', 'M'};
+  for (std::uint32_t v : {headers + row * h, 0u, headers, 40u, w, h})
+    Put32(out, v);
+  Put16(out, 1);
+  Put16(out, 24);
+  for (std::uint32_t v : {0u, row * h, 0u, 0u, 0u, 0u})
+    Put32(out, v);
+  const auto channel = [](double v) {
+    return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
+  };
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) {
+      const Rgba& p = pixels[static_cast<std::size_t>(y) * w + x];
+      out.insert(out.end(), {channel(p.b), channel(p.g), channel(p.r)});
+    }
+    out.insert(out.end(), row - w * 3, 0);
+  }
+  return out;
+}
+
 }  // namespace vorlask::icons

@@ -68,6 +68,19 @@ Layout::Layout(int n) : plate(n) {
   hunter_x = hunter_y = at(hi);
 }
 
+void PlacePiece(std::vector<Rgba>& pixels, int width, bool wolf, int side, int x, int y) {
+  const Image piece = DrawPiece(wolf, side);
+  const auto height = static_cast<int>(pixels.size() / static_cast<std::size_t>(width));
+  for (int py = 0; py < piece.height; ++py)
+    for (int px = 0; px < piece.width; ++px) {
+      const std::uint32_t p = piece.At(px, py);
+      const int ix = x + px, iy = y + py;
+      if ((p >> 24) == 0 || ix < 0 || iy < 0 || ix >= width || iy >= height) continue;
+      Rgba& out = pixels[static_cast<std::size_t>(iy) * width + ix];
+      out = Over(out, From(ColorOf(p), (p >> 24) / 255.0));
+    }
+}
+
 Icon Draw(int n) {
   Icon icon(n);
   const Plate plate(n);
@@ -89,18 +102,8 @@ Icon Draw(int n) {
     }
   }
   const Layout layout(n);
-  const auto place = [&](bool wolf, int ox, int oy) {
-    const Image piece = DrawPiece(wolf, layout.side);
-    for (int y = 0; y < piece.height; ++y)
-      for (int x = 0; x < piece.width; ++x) {
-        const std::uint32_t p = piece.At(x, y);
-        const int ix = ox + x, iy = oy + y;
-        if ((p >> 24) == 0 || ix < 0 || iy < 0 || ix >= n || iy >= n) continue;
-        icon.at(ix, iy) = Over(icon.at(ix, iy), From(ColorOf(p), (p >> 24) / 255.0));
-      }
-  };
-  place(true, layout.wolf_x, layout.wolf_y);
-  place(false, layout.hunter_x, layout.hunter_y);
+  PlacePiece(icon.pixels, n, true, layout.side, layout.wolf_x, layout.wolf_y);
+  PlacePiece(icon.pixels, n, false, layout.side, layout.hunter_x, layout.hunter_y);
   return icon;
 }
 

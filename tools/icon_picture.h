@@ -40,6 +40,10 @@ struct Icon {
   Rgba& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * size + x]; }
 };
 
+// Lays the hunter or the wolf, drawn for a square of `side` pixels, over a picture `width`
+// pixels wide, the piece's square's top-left corner at (x, y); what falls outside is cut off.
+void PlacePiece(std::vector<Rgba>& pixels, int width, bool wolf, int side, int x, int y);
+
 // The picture n pixels square, transparent around the plate.
 Icon Draw(int n);
 // The picture on an opaque square of the window's olive, for launchers that cut icons to their

@@ -5,11 +5,15 @@
 // drawn afresh at each size Windows shows, from 16 to 256 pixels. The web page's home-screen
 // icons are the same picture at 192 and 512 pixels, and once more on a full square of the
 // window's olive for launchers that cut icons to their own shape (vorlask-web-maskable.png).
+// The Windows installer's pages show a stretch of the board with the pieces on it: a tall
+// picture beside the welcome and finish pages (vorlask-installer-welcome.bmp) and a small one
+// in the other pages' header (vorlask-installer-header.bmp).
 //
 // Like the bitmaps, the icons are made by hand and committed:
 //   build/make_icons data/icons
 // writes vorlask-64.png, vorlask-128.png, vorlask-256.png, vorlask.svg, vorlask-symbolic.svg,
-// vorlask-web-192.png, vorlask-web-512.png, vorlask-web-maskable.png and vorlask.ico there,
+// vorlask-web-192.png, vorlask-web-512.png, vorlask-web-maskable.png, vorlask.ico and the
+// installer's two bitmaps there,
 // holding nothing but the picture (no date, path or tool name): the same bytes each time.
 #include <cstdio>
 #include <string>
@@ -17,6 +21,7 @@
 #include "tools/icon_files.h"
 #include "tools/icon_picture.h"
 #include "tools/icon_svg.h"
+#include "tools/icon_wizard.h"
 #include "tools/output_folder.h"
 
 using namespace vorlask::icons;
@@ -56,5 +61,7 @@ int main(int argc, char** argv) {
   if (!Write(folder + "/vorlask-symbolic.svg", BytesOf(SymbolicSvg()))) return 1;
   const Bytes ico = Ico();
   if (ico.empty() || !Write(folder + "/vorlask.ico", ico)) return 1;
+  if (!Write(folder + "/vorlask-installer-welcome.bmp", WelcomeBitmap())) return 1;
+  if (!Write(folder + "/vorlask-installer-header.bmp", HeaderBitmap())) return 1;
   return 0;
 }

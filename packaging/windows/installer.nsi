@@ -2,7 +2,8 @@
 ; the game's folder into the person's own programs folder, adds a Start-menu entry, and
 ; registers an uninstaller with Windows' list of apps. /S installs or uninstalls silently.
 ; packaging/windows/make_dist.sh calls makensis with VERSION, PUBLISHER, FOLDER (the game's
-; folder to ship), ICON and OUTFILE defined.
+; folder to ship), ICON, WELCOME_BITMAP and HEADER_BITMAP (data/icons/vorlask-installer-*.bmp)
+; and OUTFILE defined.
 
 Unicode true
 Target amd64-unicode
@@ -30,6 +31,22 @@ VIAddVersionKey "LegalCopyright" "Copyright 2026 ${PUBLISHER} (MIT licence)"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+; The board with the pieces beside the welcome and finish pages, and a corner of it in the
+; header of the others, in place of NSIS's own pictures.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WELCOME_BITMAP}"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${HEADER_BITMAP}"
+; What the game is and what installing it does; NSIS's own text speaks of system files and a
+; restart, which this installer never touches or needs.
+!define MUI_WELCOMEPAGE_TITLE "Vorlask ${VERSION}"
+!define MUI_WELCOMEPAGE_TEXT "Vorlask is a board game for one or two people: one wolf against \
+four hunters on the dark squares of a chessboard. The hunters try to hem the wolf in; the \
+wolf tries to slip past them.$\r$\n$\r$\n\
+It is installed for you alone, into your own programs folder, without administrator rights, \
+with an entry in the Start menu.$\r$\n$\r$\n\
+To remove it, uninstall Vorlask from Windows' list of installed apps.$\r$\n$\r$\n\
+Click Next to continue."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\vorlask.exe"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${FOLDER}/LICENCES.txt"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Makes the portable zip and the installer from the game's folder, both dated by
 # SOURCE_DATE_EPOCH so that the same folder gives the same bytes.
-# Usage: make_dist.sh FOLDER DIST VERSION PUBLISHER INSTALLER.nsi ICON
+# Usage: make_dist.sh FOLDER DIST VERSION PUBLISHER INSTALLER.nsi ICON WELCOME.bmp HEADER.bmp
 set -euo pipefail
 folder="$(cd "$1" && pwd)" dist="$2" version="$3" publisher="$4" nsi="$5" icon="$6"
+welcome="$7" header="$8"
 epoch="${SOURCE_DATE_EPOCH:-$(date +%s)}"
 rm -rf "$dist"
 mkdir -p "$dist"
@@ -43,7 +44,8 @@ ln -s "$folder" "$work/zip/Vorlask"
   for d in "${folders[@]}"; do echo "RMDir \"\$INSTDIR\\${d//\//\\}\""; done
 } >"$work/remove.nsh"
 makensis -V2 -NOCD -DVERSION="$version" -DPUBLISHER="$publisher" -DFOLDER="$folder" \
-  -DICON="$icon" -DOUTFILE="$dist/vorlask-$version-setup.exe" \
+  -DICON="$icon" -DWELCOME_BITMAP="$welcome" -DHEADER_BITMAP="$header" \
+  -DOUTFILE="$dist/vorlask-$version-windows-x64-setup.exe" \
   -DFILES_TO_INSTALL="$work/install.nsh" -DFILES_TO_REMOVE="$work/remove.nsh" "$nsi" >"$work/nsis.log" ||
   { cat "$work/nsis.log" >&2; exit 1; }
 touch -d "@$epoch" "$dist"/*

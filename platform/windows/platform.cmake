@@ -50,8 +50,8 @@ function(vorlask_platform_program)
     "${CMAKE_SOURCE_DIR}/packaging/windows/vorlask.exe.manifest")
   target_link_libraries(vorlask PRIVATE SDL2::SDL2main ${VORLASK_PLATFORM_LIBRARIES})
 
-  # The folder the person gets: the program and everything it reads, side by side, and the
-  # licence of everything in it.
+  # The folder the person gets: the program and everything it reads, side by side, a short
+  # read-me and the licence of everything in it, every text with Windows' line ends.
   set(folder "${CMAKE_BINARY_DIR}/Vorlask")
   set(licences "${VORLASK_WINDOWS_PREFIX}/licences")
   add_custom_target(vorlask_folder ALL
@@ -61,7 +61,8 @@ function(vorlask_platform_program)
             "${VORLASK_FONT_FILE}" "${VORLASK_TIMIDITY_CFG}" "${folder}"
     COMMAND ${CMAKE_COMMAND} -E copy "${VORLASK_FREEPATS_DIR}/${VORLASK_PIANO}"
             "${folder}/freepats/Tone_000"
-    COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_SOURCE_DIR}/packaging/windows/LICENCES.txt" "${folder}"
+    COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_SOURCE_DIR}/packaging/windows/LICENCES.txt"
+            "${CMAKE_SOURCE_DIR}/packaging/windows/README.txt" "${folder}"
     COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_SOURCE_DIR}/LICENSE" "${folder}/licences/Vorlask.txt"
     COMMAND ${CMAKE_COMMAND} -E copy "${licences}/SDL2.txt" "${licences}/SDL2_ttf.txt"
             "${licences}/SDL2_mixer.txt" "${licences}/SDL2_mixer-Timidity.txt"
@@ -74,7 +75,10 @@ function(vorlask_platform_program)
             /usr/share/common-licenses/GPL-2 "${folder}/licences/GPL-2.txt"
     COMMAND ${CMAKE_COMMAND} -E copy
             /usr/share/doc/mingw-w64-x86-64-dev/copyright "${folder}/licences/MinGW-w64.txt"
+    COMMAND ${CMAKE_COMMAND} "-DFOLDER=${folder}" -P
+            "${CMAKE_SOURCE_DIR}/packaging/windows/crlf.cmake"
     DEPENDS vorlask "${CMAKE_SOURCE_DIR}/packaging/windows/LICENCES.txt"
+            "${CMAKE_SOURCE_DIR}/packaging/windows/README.txt"
     VERBATIM)
 
   # The zip and the installer, dated by SOURCE_DATE_EPOCH (scripts/windows sets it).
@@ -83,6 +87,8 @@ function(vorlask_platform_program)
             "${CMAKE_BINARY_DIR}/dist" "${PROJECT_VERSION}" "${VORLASK_PUBLISHER}"
             "${CMAKE_SOURCE_DIR}/packaging/windows/installer.nsi"
             "${CMAKE_SOURCE_DIR}/data/icons/vorlask.ico"
+            "${CMAKE_SOURCE_DIR}/data/icons/vorlask-installer-welcome.bmp"
+            "${CMAKE_SOURCE_DIR}/data/icons/vorlask-installer-header.bmp"
     DEPENDS vorlask_folder
     VERBATIM)
 endfunction()
@@ -108,6 +114,6 @@ function(vorlask_platform_tests target)
             "${CMAKE_BINARY_DIR}/Vorlask/vorlask.exe" "$<TARGET_FILE:e2e_error_box_picture>")
   add_test(NAME windows_installer
     COMMAND bash "${CMAKE_SOURCE_DIR}/tests/windows/installer_test.sh"
-            "${CMAKE_BINARY_DIR}/dist/vorlask-${PROJECT_VERSION}-setup.exe")
+            "${CMAKE_BINARY_DIR}/dist/vorlask-${PROJECT_VERSION}-windows-x64-setup.exe")
   set_tests_properties(windows_e2e windows_installer PROPERTIES LABELS e2e TIMEOUT 300)
 endfunction()

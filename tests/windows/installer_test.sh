@@ -2,8 +2,9 @@
 # The installer in a fresh Wine prefix, as a person without administrator rights would run it,
 # but silently (/S): the game lands in the person's own programs folder with a Start-menu entry
 # and an entry in Windows' list of apps (name, version, publisher, icon, uninstaller); the
-# installed game starts and shows its board; the silent uninstaller leaves nothing behind.
-# Usage: installer_test.sh vorlask-<version>-setup.exe
+# installed game starts and shows its board; the silent uninstaller leaves nothing behind. The
+# zip beside it unpacks to the same read-me, and every text in either has Windows' line ends.
+# Usage: installer_test.sh vorlask-<version>-windows-x64-setup.exe
 setup="$(realpath "$1")"
 source "$(dirname "$0")/../e2e/lib.sh" "$1"
 
@@ -26,15 +27,22 @@ user_dir="$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -
 installed="$user_dir/AppData/Local/Programs/Vorlask"
 link="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Vorlask.lnk"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorlask'
-version="$(basename "$setup" | sed -E 's/^vorlask-(.*)-setup\.exe$/\1/')"
+version="$(basename "$setup" | sed -E 's/^vorlask-(.*)-windows-x64-setup\.exe$/\1/')"
 
 e2e_log "installing"
 timeout 120 wine "$setup" /S </dev/null >/dev/null 2>&1 || e2e_fail "the silent install failed"
 [ -f "$installed/vorlask.exe" ] || e2e_fail "no vorlask.exe in $installed"
-for f in LiberationSans-Bold.ttf timidity.cfg h16.bmp entrtanr.mid LICENCES.txt licences/SDL2.txt \
-  freepats/Tone_000/000_Acoustic_Grand_Piano.pat uninstall.exe; do
+for f in LiberationSans-Bold.ttf timidity.cfg h16.bmp entrtanr.mid LICENCES.txt README.txt \
+  licences/SDL2.txt freepats/Tone_000/000_Acoustic_Grand_Piano.pat uninstall.exe; do
   [ -f "$installed/$f" ] || e2e_fail "$f was not installed"
 done
+zip="${setup%-setup.exe}.zip"
+mkdir "$E2E_TMP/zip"
+(cd "$E2E_TMP/zip" && cmake -E tar xf "$zip") || e2e_fail "$zip does not unpack"
+[ -f "$E2E_TMP/zip/Vorlask/README.txt" ] || e2e_fail "the zip lacks README.txt"
+mapfile -d '' texts < <(find "$installed" "$E2E_TMP/zip" \( -name '*.txt' -o -name '*.cfg' \) -print0)
+bare="$(grep -lv $'\r$' "${texts[@]}" </dev/null || true)"
+[ -z "$bare" ] || e2e_fail "lines end without a carriage return in: $bare"
 [ -f "$link" ] || e2e_fail "no Start-menu entry"
 entry="$(wine reg query "$key" 2>/dev/null | tr -d '\r')"
 for want in "DisplayName    REG_SZ    Vorlask" "DisplayVersion    REG_SZ    $version" \
