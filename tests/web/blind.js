@@ -99,6 +99,10 @@ async function playGame(page, side) {
   for (let moves = 1; moves <= 40; ++moves) {
     const { squares } = await hear(page);
     const mine = Object.keys(squares).filter((n) => squares[n] === side.toLowerCase());
+    // The hunters keep their line: the one farthest from the wolf steps up.
+    const wolf = Object.keys(squares).find((n) => squares[n] === 'wolf');
+    const far = (n) => Math.abs(n.charCodeAt(0) - wolf.charCodeAt(0));
+    if (side === 'Hunter') mine.sort((a, b) => far(b) - far(a));
     let move = null;
     for (const from of mine) {
       const to = stepFrom(squares, from, side === 'Wolf' ? [1, -1] : [-1]);
