@@ -3,8 +3,9 @@
 //   - the first board on a slow line (1.6 Mbit/s, 150 ms latency, emulated by the browser)
 //     and on the machine's own loopback, each from a fresh profile, median of several starts;
 //   - the bytes on the line before the first board;
-//   - the processor time of the whole browser over 30 s while the page idles, visible and
-//     behind another tab, against a blank page measured at the same time in another browser.
+//   - the processor time of the whole browser over 30 s while the page idles, visible, behind
+//     another tab, and visible again after its music was switched on and off, against a blank
+//     page measured at the same time in another browser.
 //
 // Usage: node bench/web_load.js SITE [BASELINE_SITE]
 //   Each folder is served by scripts/serve-web, compressed as it sends it. A folder without
@@ -139,7 +140,8 @@ function cpuSeconds(rootPid) {
 }
 
 // The page idling in one browser and a blank page in another, at the same time: visible, then
-// each behind a new blank tab. Percent of one core over IDLE_SECONDS.
+// each behind a new blank tab, then the game in front again once its music has played for a
+// few seconds and been switched off. Percent of one core over IDLE_SECONDS.
 async function idleCpu(url) {
   const game = await launch();
   const blank = await launch();
@@ -159,9 +161,20 @@ async function idleCpu(url) {
         .map((cpu) => (100 * cpu) / seconds);
     };
     const visible = await measure();
-    for (const browser of [game, blank]) await (await browser.newPage()).bringToFront();
+    const covers = [];
+    for (const browser of [game, blank]) covers.push(await browser.newPage());
+    for (const cover of covers) await cover.bringToFront();
     const hidden = await measure();
-    return { visible, hidden };
+    for (const cover of covers) await cover.close();
+    await gamePage.bringToFront();
+    await gamePage.keyboard.press('s');
+    await gamePage.waitForFunction(() => Module.vorlaskAudioContext && Module.vorlaskAudioContext.state === 'running',
+                                   { timeout: 30000 });
+    await new Promise((r) => setTimeout(r, 5000));
+    await gamePage.keyboard.press('s');
+    await new Promise((r) => setTimeout(r, 2000));
+    const afterMusic = await measure();
+    return { visible, hidden, afterMusic };
   } finally {
     await game.close();
     await blank.close();
@@ -185,7 +198,8 @@ async function measureSites(sites, labels) {
           `${r.fast.map((x) => x.ms.toFixed(0)).join(', ')} ms on loopback`);
       r.idle = await idleCpu(servers[s].url);
       log(`${labels[s]}: idle CPU visible ${r.idle.visible.map((v) => v.toFixed(2)).join(' / ')} %, ` +
-          `behind another tab ${r.idle.hidden.map((v) => v.toFixed(2)).join(' / ')} % (page / blank)`);
+          `behind another tab ${r.idle.hidden.map((v) => v.toFixed(2)).join(' / ')} %, ` +
+          `after music on and off ${r.idle.afterMusic.map((v) => v.toFixed(2)).join(' / ')} % (page / blank)`);
     }
     return results.map((r) => ({
       slowMs: median(r.slow.map((x) => x.ms)),
@@ -214,6 +228,8 @@ async function main() {
     ['the same at 1.6 Mbit/s, the floor', (r) => s((r.bytes * 8) / 1.6e6 * 1000)],
     ['CPU while idle, visible (blank page alongside)', (r) => `${pct(r.idle.visible[0])} (${pct(r.idle.visible[1])})`],
     ['CPU while idle, behind another tab (blank page alongside)', (r) => `${pct(r.idle.hidden[0])} (${pct(r.idle.hidden[1])})`],
+    ['CPU while idle after music on and off (blank page alongside)',
+     (r) => `${pct(r.idle.afterMusic[0])} (${pct(r.idle.afterMusic[1])})`],
   ];
   console.log(`Measured on ${new Date().toISOString().slice(0, 10)}, load average ${load} at the end; ` +
               `headless Chromium, median of ${SLOW_RUNS} starts on the slow line and ${FAST_RUNS} on loopback, ` +

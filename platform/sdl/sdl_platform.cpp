@@ -130,6 +130,7 @@ void SdlPlatform::Dispatch(const SDL_Event& event, TForm3& form) {
         form.MediaPlayer1Notify();
         break;
       }
+      if (DispatchOwn(event)) break;
       return;
   }
   Present();

@@ -51,6 +51,8 @@ class SdlPlatform : public Platform {
   virtual void AfterEvent(const TForm3& /*form*/) {}
   // Waits for the loop's next event; false when waiting failed.
   virtual bool WaitEvent(SDL_Event& event);
+  // An event of a type the front end registered itself; true when it was the front end's.
+  virtual bool DispatchOwn(const SDL_Event& /*event*/) { return false; }
 
  private:
   void Dispatch(const SDL_Event& event, TForm3& form);

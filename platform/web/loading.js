@@ -62,8 +62,10 @@
     if (!all) return;
     bar.max = all;
     bar.value = arrived;
+    // A share, not bytes: what crosses the line depends on the server's compression, and the
+    // page sees only what has been unpacked.
     text.textContent = arrived < all
-      ? 'Loading Vorlask: ' + Math.round(arrived / 1000) + ' of ' + Math.round(all / 1000) + ' kB'
+      ? 'Loading Vorlask: ' + Math.floor(100 * arrived / all) + ' %'
       : 'Starting Vorlask';
   }
   showProgress();

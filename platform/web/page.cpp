@@ -28,12 +28,20 @@ EM_JS(void, JsAtRest, (), {
 EM_JS(int, JsMusicFetched, (), {
   return Module.vorlask.musicFetched() ? 1 : 0;
 });
-// Fills error (size bytes) and returns 0 when the music's files cannot be fetched.
-EM_ASYNC_JS(int, JsFetchMusic, (char* error, int size), {
-  var problem = await Module.vorlask.fetchMusic();
-  if (!problem) return 1;
-  stringToUTF8(problem, error, size);
-  return 0;
+EM_JS(void, JsFetchMusic, (), {
+  Module.vorlask.fetchMusic().then(function (problem) {
+    Module.vorlaskMusicProblem = problem;
+    Module._vorlask_page_music_arrived();
+  });
+});
+// Fills text (size bytes) with the last fetch's problem; 0 when there was none.
+EM_JS(int, JsMusicProblem, (char* text, int size), {
+  var problem = Module.vorlaskMusicProblem || "";
+  stringToUTF8(problem, text, size);
+  return problem ? 1 : 0;
+});
+EM_JS(void, JsMusicPlays, (int on), {
+  Module.vorlask.music(on !== 0);
 });
 
 EM_ASYNC_JS(void, JsSleepUntilWoken, (), {
@@ -118,10 +126,23 @@ bool MusicFetched() {
   return JsMusicFetched() != 0;
 }
 
-std::string FetchMusic() {
+void FetchMusic() {
+  JsFetchMusic();
+}
+
+std::string MusicProblem() {
   char problem[512] = "";
-  if (JsFetchMusic(problem, sizeof problem) != 0) return {};
+  if (JsMusicProblem(problem, sizeof problem) == 0) return {};
   return problem[0] != '\0' ? problem : "the music's files cannot be fetched";
+}
+
+Uint32 MusicArrivedEvent() {
+  static const Uint32 type = SDL_RegisterEvents(1);
+  return type;
+}
+
+void MusicPlays(bool on) {
+  JsMusicPlays(on ? 1 : 0);
 }
 
 void SleepUntilWoken() {
@@ -164,6 +185,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE int vorlask_page_command(int key) {
     return SDL_PushEvent(&event) == 1 ? 1 : 0;
   }
   return 0;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void vorlask_page_music_arrived() {
+  SDL_Event event;
+  SDL_zero(event);
+  event.type = vorlask::page::MusicArrivedEvent();
+  SDL_PushEvent(&event);
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE int vorlask_page_square(int row, int col) {

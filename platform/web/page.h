@@ -1,5 +1,7 @@
 #pragma once
 
+#include <SDL.h>
+
 #include <array>
 #include <string>
 #include <vector>
@@ -16,10 +18,12 @@
   X(boardShown)   /* the first board is on the canvas                 loading.js */ \
   X(atRest)       /* the first rest after it: the page may go on      loading.js */ \
   X(musicFetched) /* whether the music's files are in the page        loading.js */ \
-  X(fetchMusic)   /* fetches them; a promise of the problem, or none  loading.js */
+  X(fetchMusic)   /* fetches them; a promise of the problem, or none  loading.js */ \
+  X(music)        /* the music plays or rests, and the audio with it  shell.html */
 //
-// The page calls the program's two exports (below): vorlask_page_command for its own controls,
-// vorlask_page_square for a square a screen reader's player activated.
+// The page calls the program's exports (below): vorlask_page_command for its own controls,
+// vorlask_page_square for a square a screen reader's player activated, and
+// vorlask_page_music_arrived when the music's files have come or failed.
 // The program also waits on the browser itself (the Sleep functions), which needs nothing of
 // the page.
 
@@ -55,8 +59,15 @@ void ShowState(const PageState& state, const std::vector<std::string>& news);
 void BoardShown();
 void AtRest();
 bool MusicFetched();
-// Fetches the music's files; empty when they came, otherwise what went wrong.
-std::string FetchMusic();
+// Starts fetching the music's files, without waiting for them: once they are in the page or
+// have failed, the loop gets a MusicArrivedEvent.
+void FetchMusic();
+// After that event: empty when the files came, otherwise what went wrong.
+std::string MusicProblem();
+// The event type, registered on first use.
+Uint32 MusicArrivedEvent();
+// The music plays, or has stopped: the page lets the browser's audio run or rest.
+void MusicPlays(bool on);
 
 // The loop sleeps here, the browser running freely, until WakeLoop resumes it.
 void SleepUntilWoken();
@@ -79,3 +90,6 @@ extern "C" int vorlask_page_command(int key);
 // A click on the square (row, column) of the Board, as a player's click there, queued in turn
 // with the rest of the input. Returns 1 when queued.
 extern "C" int vorlask_page_square(int row, int col);
+
+// The music's files have come or failed (page::FetchMusic): queues the event that says so.
+extern "C" void vorlask_page_music_arrived();

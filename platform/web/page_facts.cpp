@@ -1,6 +1,6 @@
 // Writes what the page must know of the program before the program has arrived, as a script
-// that the build puts into the page: the picture's size and the part of it that shows the board
-// (game/layout.h), the key each of the page's controls stands for, and the hooks the page must
+// that the build puts into the page: the picture's size, the part of it that shows the board and
+// its panel (game/layout.h), the key each of the page's controls stands for, and the hooks the page must
 // offer (page.h). Run once by the build, under node.
 
 #include <cstdio>
@@ -14,6 +14,8 @@ int main() {
               vorlask::kClientHeight);
   std::printf("\"board\": {\"x\": %d, \"y\": %d, \"w\": %d, \"h\": %d}, ", layout::kBoardPartX,
               layout::kBoardPartY, layout::kBoardPartWidth, layout::kBoardPartHeight);
+  std::printf("\"panel\": {\"x\": %d, \"y\": 0, \"w\": %d, \"h\": %d}, ", layout::kMessageLeft,
+              vorlask::kClientWidth - layout::kMessageLeft, vorlask::kClientHeight);
   std::printf("\"square\": %d, \"box\": %d, \"keys\": {", vorlask::kTileSize, layout::kBoxHeight);
   const char* comma = "";
   for (const char command : vorlask::kPageCommands) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "platform/sdl/play_notices.h"
 #include "ui/form.h"
 #include "ui/spoken.h"
 
@@ -44,23 +45,86 @@ void ShowPageError(const std::string& message) {
 }
 
 MediaPlayer::OpenResult PageMediaPlayer::Open(const std::string& file, std::string& error) {
-  if (!page::MusicFetched()) {
-    // What the handler has drawn so far (the music's mark on the panel) shows while the files
-    // come, which on a slow line takes seconds.
-    window_.Present();
-    if (const std::string problem = page::FetchMusic(); !problem.empty()) {
-      player_.Close();
-      // Without the piano no tune can play: the game goes on without music until it is
-      // switched on again, which fetches once more.
-      error = "cannot fetch " + file + " and its piano: " + problem;
-      return OpenResult::kMusicFailed;
-    }
+  failure_.clear();
+  CutWaiting();
+  waiting_.reset();
+  if (page::MusicFetched()) return player_.Open(file, error);
+  player_.Close();
+  waiting_ = file;
+  if (!fetching_) {
+    fetching_ = true;
+    page::FetchMusic();
   }
-  return player_.Open(file, error);
+  return OpenResult::kOpened;
+}
+
+void PageMediaPlayer::Play() {
+  page::MusicPlays(true);
+  if (waiting_) {
+    // The play owes its end's notice from now on, as one whose tune still loads.
+    CutWaiting();
+    PlayNotices::The().Begin(0);
+    play_waiting_ = true;
+    return;
+  }
+  player_.Play();
+}
+
+void PageMediaPlayer::CutWaiting() {
+  if (play_waiting_) PlayNotices::The().Settle(PlayEnd::kCut);
+  play_waiting_ = false;
+}
+
+void PageMediaPlayer::Close() {
+  CutWaiting();
+  waiting_.reset();
+  player_.Close();
+  page::MusicPlays(false);
+}
+
+std::string PageMediaPlayer::MusicFailure() const {
+  return failure_.empty() ? player_.MusicFailure() : failure_;
+}
+
+void PageMediaPlayer::Arrived() {
+  fetching_ = false;
+  const std::string problem = page::MusicProblem();
+  // Stopped while the files came: they wait in the page for the next start, or, when they
+  // failed, that start fetches them again.
+  if (!waiting_) return;
+  const std::string file = *waiting_;
+  const bool play = play_waiting_;
+  waiting_.reset();
+  play_waiting_ = false;
+  std::string error;
+  if (problem.empty()) {
+    const OpenResult opened = player_.Open(file, error);
+    if (opened == OpenResult::kOpened) {
+      // The real play owes the notice now.
+      PlayNotices::The().Forget();
+      if (play) player_.Play();
+      return;
+    }
+    if (opened == OpenResult::kFileFailed) {
+      // The build checked every tune; a damaged one is told, and the music waits for the
+      // next start.
+      ShowPageError("Vorlask cannot play its music: " + error);
+      PlayNotices::The().Forget();
+      return;
+    }
+  } else {
+    // Without the piano no tune can play.
+    error = "cannot fetch " + file + " and its piano: " + problem;
+  }
+  failure_ = error;
+  if (!play) return;
+  // Told as the end of the play, which the game hears as music that cannot play at all.
+  PlayNotices::The().Begin(0);
+  PlayNotices::The().Settle(PlayEnd::kMusicFailed);
 }
 
 WebPlatform::WebPlatform(TextRenderer& text, BitmapSet bitmaps)
-    : SdlPlatform(text, std::move(bitmaps)), music_(SdlPlatform::GetMediaPlayer(), *this) {
+    : SdlPlatform(text, std::move(bitmaps)), music_(SdlPlatform::GetMediaPlayer()) {
   // A poll of SDL's queue ends at a marker that the poll itself queues, and then reports no
   // event even when input that came meanwhile waits behind the marker. The loop would sleep
   // on that input; without the marker a poll reports an empty queue only when it is empty.
@@ -102,6 +166,12 @@ bool WebPlatform::WaitEvent(SDL_Event& event) {
     }
     page::SleepUntilWoken();
   }
+  return true;
+}
+
+bool WebPlatform::DispatchOwn(const SDL_Event& event) {
+  if (event.type != page::MusicArrivedEvent()) return false;
+  music_.Arrived();
   return true;
 }
 

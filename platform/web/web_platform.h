@@ -13,22 +13,33 @@
 namespace vorlask {
 
 // MediaPlayer1 in the page. The piano and the tunes are not part of the page's first download:
-// the first open fetches them, and the open waits for them, the page running meanwhile. A
-// fetch that fails is a failed open like any other; the next open tries again.
+// the first open starts fetching them and succeeds at once, and the game answers its player
+// while they come; the tune opens and plays once they are in, unless the music was stopped
+// meanwhile. A fetch that fails ends the play as a failed synthesizer would: the game tells
+// the player and clears the Music box, and the next start tries again. While no music plays,
+// the browser's audio rests.
 class PageMediaPlayer : public MediaPlayer {
  public:
-  PageMediaPlayer(MediaPlayer& player, Platform& window) : player_(player), window_(window) {}
+  explicit PageMediaPlayer(MediaPlayer& player) : player_(player) {}
 
   OpenResult Open(const std::string& file, std::string& error) override;
-  void Play() override { player_.Play(); }
-  void Close() override { player_.Close(); }
+  void Play() override;
+  void Close() override;
   void Disable() override { player_.Disable(); }
   PlayEnd TakeEndOfPlay() override { return player_.TakeEndOfPlay(); }
-  std::string MusicFailure() const override { return player_.MusicFailure(); }
+  std::string MusicFailure() const override;
+  // The music's files have come, or could not be fetched.
+  void Arrived();
 
  private:
+  // A play that waited for the files is cut short: its notice goes.
+  void CutWaiting();
+
   MediaPlayer& player_;
-  Platform& window_;
+  std::optional<std::string> waiting_;  // the file opened while the music's files come
+  bool play_waiting_ = false;
+  bool fetching_ = false;
+  std::string failure_;
 };
 
 // The game's window as a canvas in a web page. The page cannot open a second window, so
@@ -50,6 +61,7 @@ class WebPlatform : public SdlPlatform {
   // small screens and for screen readers; it hears of them only when they change.
   void AfterEvent(const TForm3& form) override { TellPage(form); }
   bool WaitEvent(SDL_Event& event) override;
+  bool DispatchOwn(const SDL_Event& event) override;
 
  private:
   // Tells the page the options and the result when they differ from what it was last told.

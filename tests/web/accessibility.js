@@ -13,9 +13,11 @@ async function checkAxe(page, what) {
   log(`axe-core finds no violation ${what}`);
 }
 
-// The keyboard reaches the page's own controls, which then show.
+// The keyboard reaches the page's own controls, which then show over the picture's panel; the
+// picture keeps its size.
 async function checkKeyboard(page) {
   await checkAxe(page, 'with the whole picture');
+  const before = await checkFits(page, '900 by 720 before Tab');
   // The board's square under the cursor first, then the page's own controls.
   await page.keyboard.press('Tab');
   const square = await page.evaluate(() => document.activeElement.getAttribute('aria-label'));
@@ -23,7 +25,11 @@ async function checkKeyboard(page) {
   await page.keyboard.press('Tab');
   const focused = await page.evaluate(() => document.activeElement.textContent);
   if (focused !== 'a friend') fail(`Tab went to "${focused}", not to the page's first control`);
-  await checkFits(page, "900 by 720 with the keyboard in the page's controls");
+  const keyed = await checkFits(page, "900 by 720 with the keyboard in the page's controls");
+  if (keyed.layout !== 'whole keyed' || keyed.scale !== before.scale) {
+    fail(`with the keyboard in the page's controls the picture went from ${before.layout} at ` +
+         `${before.scale} to ${keyed.layout} at ${keyed.scale}`);
+  }
   // Enter presses the control, which only records the mode once a move has been made; the
   // board must not take the Enter as well (it would pick up the wolf under the cursor).
   await page.keyboard.press('Enter');

@@ -6,8 +6,9 @@
 const { log, fail, squareCentre } = require('./helpers');
 
 // The layout the page chose and its sizes in CSS pixels. Fails when something it shows lies
-// outside the viewport, when the page can scroll, or when a square or a control is smaller
-// than a thumb (about 34 CSS px).
+// outside the viewport, when the page can scroll, when a square or a control is smaller than a
+// thumb (about 34 CSS px), when a control's label does not fit on its one line, or when the end
+// of a line parts a key from what it does.
 async function checkFits(page, what) {
   const g = await page.evaluate(() => {
     const rect = (e) => e.getBoundingClientRect();
@@ -18,15 +19,19 @@ async function checkFits(page, what) {
     const out = (r) => r.left < -0.5 || r.top < -0.5 || r.right > innerWidth + 0.5 || r.bottom > innerHeight + 0.5;
     const sizes = buttons.map((b) => Math.min(rect(b).width, rect(b).height));
     const root = document.scrollingElement;
+    const overflowing = buttons.filter((b) => b.scrollWidth > b.clientWidth + 0.5).map((b) => b.textContent);
+    const split = [...document.querySelectorAll('#hint .keys > span')]
+      .filter((e) => e.getClientRects().length > 1).map((e) => e.textContent.replace(/\s+/g, ' '));
     return { layout, scale, square: 53 * scale, devicePixels: scale * devicePixelRatio,
              control: buttons.length ? Math.min(...sizes) : 26 * scale,  // a panel box's height
-             outside: shown.filter((e) => out(rect(e))).map((e) => e.id || e.textContent),
+             outside: shown.filter((e) => out(rect(e))).map((e) => e.id || e.textContent), overflowing, split,
              scrolls: root.scrollHeight > innerHeight || root.scrollWidth > innerWidth };
   });
   const sizes = `${g.layout}, ${g.scale.toFixed(3)} CSS px (${g.devicePixels.toFixed(2)} device px) a ` +
                 `pixel, squares ${g.square.toFixed(1)} px, controls ${g.control.toFixed(1)} px`;
-  if (g.outside.length || g.scrolls || g.square < 34 || g.control < 34) {
-    fail(`${what}: outside the viewport: ${g.outside.join(', ') || 'nothing'}; scrolls: ${g.scrolls}; ${sizes}`);
+  if (g.outside.length || g.scrolls || g.square < 34 || g.control < 34 || g.overflowing.length || g.split.length) {
+    fail(`${what}: outside the viewport: ${g.outside.join(', ') || 'nothing'}; scrolls: ${g.scrolls}; ` +
+         `labels too long: ${g.overflowing.join(', ') || 'none'}; keys parted: ${g.split.join(', ') || 'none'}; ${sizes}`);
   }
   log(`${what}: ${sizes}`);
   return g;

@@ -20,7 +20,10 @@ function log(text) {
 const problems = [];
 function watch(page) {
   const note = (text) => {
-    if (!page.isClosed()) problems.push(text);
+    if (page.isClosed()) return;
+    // Said at once too, so that the log shows which step it came from.
+    if (!problems.includes(text)) log(text);
+    problems.push(text);
   };
   page.on('console', (message) => {
     if (message.type() === 'error') note(`console error: ${message.text()}`);

@@ -1,5 +1,6 @@
 // The music: held back by the browser until the person's first gesture, with the page saying
-// so, and then flowing once S switches it on.
+// so; flowing once S switches it on, the game answering while it comes over a slow line; and
+// the browser's audio at rest once S switches it off.
 'use strict';
 
 const { log, fail, watch, squareCentre } = require('./helpers');
@@ -71,13 +72,49 @@ async function checkBlockedMusic(browser, url) {
   return firstVisitMs;
 }
 
-// S after the clicks of the first page, which count as the person's gesture: the music starts
-// and its samples flow. `requested` holds every address the page has asked for.
+// The square under the game's cursor, as the board's grid tells it.
+function cursorSquare(page) {
+  return page.$eval('#grid [tabindex="0"]', (e) => e.getAttribute('aria-label'));
+}
+
+// S after the clicks of the first page, which count as the person's gesture, over a slow line
+// (1.6 Mbit/s): the page says the music is loading, and a key meanwhile is answered at once.
+// Returns how long the answer took.
+async function keyWhileMusicLoads(page) {
+  const session = await page.createCDPSession();
+  // The first check's page has fetched the music already, into the browser's cache and the
+  // service worker's: this one fetches it from the line.
+  await session.send('Network.enable');
+  await session.send('Network.setCacheDisabled', { cacheDisabled: true });
+  await session.send('Network.setBypassServiceWorker', { bypass: true });
+  await session.send('Network.emulateNetworkConditions',
+    { offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 0.75e6 / 8 });
+  await page.keyboard.press('s');
+  await page.waitForFunction(() => !document.getElementById('music-loading').hidden, { timeout: 5000 })
+    .catch(() => fail('the page does not say that the music is loading'));
+  const square = await cursorSquare(page);
+  const pressed = Date.now();
+  await page.keyboard.press('ArrowUp');
+  await page.waitForFunction((s) => document.querySelector('#grid [tabindex="0"]').getAttribute('aria-label') !== s,
+    { timeout: 5000 }, square).catch(() => fail('a key pressed while the music loads was not answered'));
+  const answerMs = Date.now() - pressed;
+  if (await page.$eval('#music-loading', (e) => e.hidden)) fail('the music came before the key was answered');
+  await session.send('Network.emulateNetworkConditions',
+    { offline: false, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
+  await session.send('Network.setCacheDisabled', { cacheDisabled: false });
+  await session.send('Network.setBypassServiceWorker', { bypass: false });
+  await session.detach();
+  return answerMs;
+}
+
+// The music starts and its samples flow; switched off, the browser's audio rests. `requested`
+// holds every address the page has asked for. Returns how long a key took to be answered
+// while the music came.
 async function checkMusicFlows(page, requested) {
   // The music's files are not part of the first download: nothing of them was asked for.
   const early = requested.filter((u) => u.includes('/music/'));
   if (early.length) fail(`the page fetched music before it was switched on: ${early.join(', ')}`);
-  await page.keyboard.press('s');
+  const answerMs = await keyWhileMusicLoads(page);
   await page.waitForFunction(
     () => Module.vorlaskAudioContext && Module.vorlaskAudioContext.state === 'running' &&
           Module.SDL2 && Module.SDL2.audio && Module.SDL2.audio.scriptProcessorNode,
@@ -96,7 +133,13 @@ async function checkMusicFlows(page, requested) {
     .catch(() => fail('no music samples flow 15 s after S'));
   const audioNotice = await page.$eval('#audio', (e) => e.hidden);
   if (!audioNotice) fail('the page still says the music waits for a key');
-  log('the audio context runs and the music flows');
+  await page.keyboard.press('s');
+  await page.waitForFunction(() => Module.vorlaskAudioContext.state === 'suspended', { timeout: 5000 })
+    .catch(() => fail("the browser's audio still runs after the music was switched off"));
+  if (!(await page.$eval('#audio', (e) => e.hidden))) fail('with the music off the page says the music waits');
+  log(`a key while the music came over a slow line was answered in ${answerMs} ms; the music flowed; ` +
+      "switched off, the browser's audio rests");
+  return answerMs;
 }
 
 module.exports = { checkBlockedMusic, checkMusicFlows };

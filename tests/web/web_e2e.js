@@ -58,7 +58,7 @@ async function checkFirstPage(browser, url, firstVisitMs) {
   const { measures, box } = await checkStartup(page, url, firstVisitMs);
   await checkMoveAndReply(page, box, measures);
   await checkKeyboard(page);
-  await checkMusicFlows(page, requested);
+  measures.key_while_music_loads_ms = await checkMusicFlows(page, requested);
   await checkEndByEsc(page);
   await page.close();
   return measures;
