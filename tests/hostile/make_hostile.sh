@@ -70,8 +70,8 @@ tune densest-allowed.mid "$out/.groups"
 {
   repeat "$unit" $((97 * 8))
   for round in $(seq 1 20); do
-    bytes 0b e0 00 "$(printf '%02x' "$round")"
-    for bend in $(seq 1 127); do bytes 00 "$(printf '%02x' "$bend")" 40; done
+    printf -v hex '%02x' "$round" && bytes 0b e0 00 "$hex"
+    for bend in $(seq 1 127); do printf -v hex '%02x' "$bend" && bytes 00 "$hex" 40; done
   done
 } >"$out/.bends"
 tune pitch-bends-over-256-voices.mid "$out/.bends"
@@ -83,10 +83,8 @@ bytes 00 f0 05 7e 7f 09 01 f7 >"$out/.gm-on"
 tune gm-system-on-flood.mid "$out/.resets"
 # As many of them as the check lets through: seven at a time, 11 ticks (11.5 ms) apart, for
 # seven seconds, with a chord of three notes sounding.
-{
-  bytes 00 90 3c 40 00 40 40 00 43 40
-  for group in $(seq 1 600); do bytes 0b f0 05 7e 7f 09 01 f7 && repeat "$out/.gm-on" 48; done
-} >"$out/.resets"
+{ bytes 0b f0 05 7e 7f 09 01 f7 && repeat "$out/.gm-on" 48; } >"$unit"
+{ bytes 00 90 3c 40 00 40 40 00 43 40 && repeat "$unit" $((56 * 600)); } >"$out/.resets"
 tune gm-resets-at-the-bound.mid "$out/.resets"
 rm -f "$unit" "$out/.groups" "$out/.bends" "$out/.notes" "$out/.gm-on" "$out/.resets"
 
