@@ -61,8 +61,8 @@ async function checkScreens(browser, url) {
   const page = watch(await browser.newPage());
   for (const [width, height, ratio, touch, layout, devicePixels] of [
     [820, 1180, 2, true, 'whole'], [390, 844, 3, true, 'below'], [844, 390, 3, true, 'beside'],
-    [480, 320, 2, true, 'beside narrow'], [320, 480, 2, true, 'below'], [1400, 1100, 2, false, 'whole', 4], [1400, 1100, 2.5, false, 'whole', 5],
-    [500, 400, 1, false, 'beside']]) {
+    [480, 320, 2, true, 'beside narrow'], [568, 320, 2, true, 'beside narrow'], [320, 480, 2, true, 'below'],
+    [1400, 1100, 2, false, 'whole', 4], [1400, 1100, 2.5, false, 'whole', 5], [500, 400, 1, false, 'beside']]) {
     const what = `${width} by ${height} at ${ratio}, ${touch ? 'touch' : 'mouse'}`;
     // (Between touch and mouse the browser loads the page again.)
     await page.setViewport({ width, height, deviceScaleFactor: ratio, isMobile: touch, hasTouch: touch });
