@@ -10,7 +10,7 @@
 namespace vorlask {
 
 void PrepareSdl() {
-  // The page fits the picture to its window itself (shell.html), at whole device pixels a pixel
+  // The page fits the picture to its window itself (page.js), at whole device pixels a pixel
   // where it can; the program draws the picture at its own size, as on a desktop that asks
   // for scale 1. Drawn larger, an odd number of device pixels a pixel would come out uneven.
   SDL_setenv("GDK_SCALE", "1", 1);

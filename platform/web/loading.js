@@ -1,6 +1,6 @@
 // The page's side of loading, run at the top of vorlask.js, before the program: the progress of
 // the first download, the music's files when the game first asks for them, and the service
-// worker that keeps the build for visits without network. The page (shell.html) gives the
+// worker that keeps the build for visits without network. The page (page.js) gives the
 // sizes to expect and the list of the music's files; site.cmake writes them in. The hooks the
 // program calls here are listed in platform/web/page.h.
 (function () {

@@ -9,17 +9,17 @@
 // The seam between the page and the program, all of it in one place.
 //
 // The program calls the page's hooks, which the page sets on Module.vorlask under these names
-// (shell.html and loading.js). The build writes the list into the page (page_facts.cpp), and
+// (page.js and loading.js). The build writes the list into the page (page_facts.cpp), and
 // the page checks as it starts that it offers every one.
 #define VORLASK_PAGE_HOOKS(X)                                                       \
-  X(showError)    /* a problem, shown above the board                 shell.html */ \
-  X(ended)        /* the game has ended, with its exit status         shell.html */ \
-  X(showState)    /* the options and the result, after each change    shell.html */ \
+  X(showError)    /* a problem, shown above the board                 page.js    */ \
+  X(ended)        /* the game has ended, with its exit status         page.js    */ \
+  X(showState)    /* the options and the result, after each change    page.js    */ \
   X(boardShown)   /* the first board is on the canvas                 loading.js */ \
   X(atRest)       /* the first rest after it: the page may go on      loading.js */ \
   X(musicFetched) /* whether the music's files are in the page        loading.js */ \
   X(fetchMusic)   /* fetches them; a promise of the problem, or none  loading.js */ \
-  X(music)        /* the music plays or rests, and the audio with it  shell.html */
+  X(music)        /* the music plays or rests, and the audio with it  page.js    */
 //
 // The page calls the program's exports (below): vorlask_page_command for its own controls,
 // vorlask_page_square for a square a screen reader's player activated, and

@@ -108,10 +108,11 @@ function(vorlask_platform_program)
   string(REPLACE ";" "," files "${files}")
   add_custom_target(vorlask_site ALL
     COMMAND ${CMAKE_COMMAND} "-DSITE=${CMAKE_BINARY_DIR}/site" "-DPAGE=$<TARGET_FILE:vorlask>"
-            "-DWORKER=${web}/service_worker.js" "-DFILES=${files}" "-DMUSIC=${music}"
+            "-DSCRIPT=${web}/page.js" "-DWORKER=${web}/service_worker.js" "-DFILES=${files}"
+            "-DMUSIC=${music}"
             "-DFACTS=${CMAKE_BINARY_DIR}/page_facts.json" -P "${web}/site.cmake"
-    DEPENDS vorlask "${web}/site.cmake" "${web}/service_worker.js" "${web}/manifest.webmanifest"
-            "${CMAKE_BINARY_DIR}/page_facts.json"
+    DEPENDS vorlask "${web}/site.cmake" "${web}/page.js" "${web}/service_worker.js"
+            "${web}/manifest.webmanifest" "${CMAKE_BINARY_DIR}/page_facts.json"
     VERBATIM)
 endfunction()
 

@@ -13,7 +13,8 @@
 # Each text file is also written compressed beside itself (.gz, and .br where Debian's brotli is
 # installed), for a server to send instead when the browser accepts it (scripts/serve-web).
 #
-# Arguments (-D): SITE the folder; PAGE the page emscripten made; WORKER the worker's source;
+# Arguments (-D): SITE the folder; PAGE the page emscripten made; SCRIPT the page's own script
+# (page.js), which goes into the page; WORKER the worker's source;
 # FILES a comma-separated list of SOURCE|NAME-IN-BUILD-FOLDER; MUSIC the same for the music's
 # files, SOURCE|NAME|PATH-IN-THE-PAGE'S-FILE-SYSTEM; FACTS what the page must know of the
 # program before it arrives (page_facts.cpp).
@@ -35,7 +36,7 @@ endmacro()
 
 # ---- The build's name ----
 set(fingerprint "")
-foreach(entry "${PAGE}|index.html" "${WORKER}|sw.js" ${files})
+foreach(entry "${PAGE}|index.html" "${SCRIPT}|page.js" "${WORKER}|sw.js" ${files})
   entry_fields("${entry}")
   if(NOT EXISTS "${from}")
     message(FATAL_ERROR "${from} is missing")
@@ -104,6 +105,10 @@ if(at LESS 0)
   message(FATAL_ERROR "${PAGE} does not load vorlask.js")
 endif()
 string(REPLACE "${script}" "src=\"${build}/vorlask.js\"" page "${page}")
+# The page's own script goes in first, for it holds most of the places filled in below.
+file(READ "${SCRIPT}" own)
+string(STRIP "${own}" own)
+string(REPLACE "@VORLASK_PAGE_SCRIPT@" "${own}" page "${page}")
 string(REPLACE "@VORLASK_BUILD@" "${build}" page "${page}")
 string(REPLACE "@VORLASK_FIRST_DOWNLOAD@" "{${first}}" page "${page}")
 string(REPLACE "@VORLASK_MUSIC@" "[${tunes}]" page "${page}")
