@@ -248,17 +248,29 @@
   // waits for it, and the page says so. While no music plays the audio rests, so that an
   // idle page costs what a blank one does; the browser's own wake on the first gesture
   // does not start it again.
+  // Once the person has pressed or tapped, the page's own resume of the resting audio is
+  // allowed and is under way: saying that the music waits would flash a line for a moment and
+  // move the controls under the finger.
   var musicPlays = false;
+  var resuming = false;
   function quietAudio(context) {
     var resting = !musicPlays && context.state === 'running';
     if (resting) context.suspend();
-    audio.hidden = !musicPlays || context.state !== 'suspended';
+    var activation = navigator.userActivation;
+    var allowed = resuming && (!activation || activation.hasBeenActive);
+    audio.hidden = !musicPlays || context.state !== 'suspended' || allowed;
   }
   function playMusic(on) {
     musicPlays = on;
     var context = Module.vorlaskAudioContext;
     if (!context) return;
-    if (on && context.state === 'suspended') context.resume().catch(function () {});
+    if (on && context.state === 'suspended') {
+      resuming = true;
+      context.resume().catch(function () {}).then(function () {
+        resuming = false;
+        quietAudio(context);
+      });
+    }
     quietAudio(context);
   }
   var BaseAudioContext = window.AudioContext || window.webkitAudioContext;

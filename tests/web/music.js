@@ -137,8 +137,21 @@ async function checkMusicFlows(page, requested) {
   await page.waitForFunction(() => Module.vorlaskAudioContext.state === 'suspended', { timeout: 5000 })
     .catch(() => fail("the browser's audio still runs after the music was switched off"));
   if (!(await page.$eval('#audio', (e) => e.hidden))) fail('with the music off the page says the music waits');
+  // On again: the page wakes its resting audio itself, and never says that the music waits
+  // (a line shown for a moment would move the controls under the finger).
+  await page.evaluate(() => {
+    window.vorlaskWaitShown = false;
+    const notice = document.getElementById('audio');
+    new MutationObserver(() => { window.vorlaskWaitShown ||= !notice.hidden; })
+      .observe(notice, { attributes: true });
+  });
+  await page.keyboard.press('s');
+  await page.waitForFunction(() => Module.vorlaskAudioContext.state === 'running', { timeout: 5000 })
+    .catch(() => fail("the browser's audio did not run again when the music was switched on again"));
+  if (await page.evaluate(() => window.vorlaskWaitShown)) fail('the music switched on again was said to wait');
+  await page.keyboard.press('s');
   log(`a key while the music came over a slow line was answered in ${answerMs} ms; the music flowed; ` +
-      "switched off, the browser's audio rests");
+      "switched off, the browser's audio rests, and wakes again with no notice");
   return answerMs;
 }
 
