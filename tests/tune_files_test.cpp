@@ -88,6 +88,14 @@ std::vector<unsigned char> GmSystemOn(std::size_t count, unsigned char first = 0
   return e;
 }
 
+// `count` changes to the piano's program at once, by running status.
+std::vector<unsigned char> Programs(std::size_t count) {
+  std::vector<unsigned char> e = {0x00, 0xC0, 0x00};
+  for (std::size_t i = 1; i < count; ++i)
+    e.insert(e.end(), {0x00, 0x00});
+  return e;
+}
+
 // A tempo of 480,000 microseconds a beat: at 480 ticks a beat, a tick is a millisecond.
 const std::vector<unsigned char> kTickAMillisecond = {0x00, 0xFF, 0x51, 0x03, 0x07, 0x53, 0x00};
 
@@ -140,6 +148,8 @@ std::vector<TuneCase> TuneCases() {
        ""},
       {"31 pitch bends at once over 64 voices", Tune(Join(Events(0x90, 32), Events(0xE0, 31, 20))),
        "asks the synthesizer for 8432 changes to its voices within 10 ms"},
+      {"512 program changes at once", Tune(Programs(512)), ""},
+      {"513 program changes at once", Tune(Programs(513)), "asks the synthesizer for 8208 changes"},
       {"8 resets of every channel before any note", Tune(GmSystemOn(8)), ""},
       {"9 resets of every channel before any note", Tune(GmSystemOn(9)),
        "asks the synthesizer for 9216 changes"},
