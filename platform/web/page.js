@@ -250,7 +250,8 @@
   // does not start it again.
   // Once the person has pressed or tapped, the page's own resume of the resting audio is
   // allowed and is under way: saying that the music waits would flash a line for a moment and
-  // move the controls under the finger.
+  // move the controls under the finger. A resume that has not come within a second is taken
+  // to wait for the person after all (a browser may want it inside the gesture itself).
   var musicPlays = false;
   var resuming = false;
   function quietAudio(context) {
@@ -266,10 +267,12 @@
     if (!context) return;
     if (on && context.state === 'suspended') {
       resuming = true;
-      context.resume().catch(function () {}).then(function () {
+      var settled = function () {
         resuming = false;
         quietAudio(context);
-      });
+      };
+      context.resume().catch(function () {}).then(settled);
+      setTimeout(settled, 1000);
     }
     quietAudio(context);
   }
