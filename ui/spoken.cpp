@@ -44,26 +44,23 @@ std::optional<std::string> Moved(const TBoard& was, const TBoard& now, bool (*is
          SquareName(to->row, to->col) + ".";
 }
 
-// Pieces picked up or put back where nothing moved.
+// Pieces picked up or put back where nothing moved: a piece put back is said before the one
+// picked up instead.
 void HandChanges(const TBoard& was, const TBoard& now, std::vector<std::string>& said) {
+  std::vector<std::string> picked;
   for (int row = 2; row <= 9; ++row) {
     for (int col = 2; col <= 9; ++col) {
       const char before = was.At(row, col), after = now.At(row, col);
       const std::string square = SquareName(row, col);
       if (before == cell::kPickedHunter && after == cell::kHunter)
         said.push_back("Hunter put back on " + square + ".");
-    }
-  }
-  for (int row = 2; row <= 9; ++row) {
-    for (int col = 2; col <= 9; ++col) {
-      const char before = was.At(row, col), after = now.At(row, col);
-      const std::string square = SquareName(row, col);
       if (before == cell::kHunter && after == cell::kPickedHunter)
-        said.push_back("Hunter picked up on " + square + ".");
+        picked.push_back("Hunter picked up on " + square + ".");
       if (before == cell::kWolf && after == cell::kPickedWolf)
-        said.push_back("Wolf picked up on " + square + ".");
+        picked.push_back("Wolf picked up on " + square + ".");
     }
   }
+  said.insert(said.end(), picked.begin(), picked.end());
 }
 
 std::string NewGameWords(const TBoard& start, std::uint8_t game_mode) {
